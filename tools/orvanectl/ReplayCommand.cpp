@@ -1,0 +1,100 @@
+// orvanectl replay: runs the real monitor and executors on a timed script of events and prints,
+// as JSON lines, every executor call, every verdict, every posted event and application action.
+#include "Commands.h"
+#include "ReplayEngine.h"
+
+#include "model/DefaultKeyMapping.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace orvane::ctl {
+
+namespace {
+
+struct ReplayOptions {
+    std::string mappingFile;
+    std::optional<double> delay;
+    std::string scriptFile; // empty: standard input
+};
+
+std::optional<ReplayOptions> parseOptions(Args args)
+{
+    ReplayOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if ((arg == "--mapping" || arg == "--delay") && i + 1 >= args.size()) {
+            std::cerr << "orvanectl replay: " << arg << " needs a value\n";
+            return std::nullopt;
+        }
+        if (arg == "--mapping") {
+            options.mappingFile = args[++i];
+        } else if (arg == "--delay") {
+            const std::string text(args[++i]);
+            auto parsed = parseSeconds(text);
+            if (!parsed) {
+                std::cerr << "orvanectl replay: --delay wants a number of seconds, not '" << text
+                          << "'\n";
+                return std::nullopt;
+            }
+            options.delay = *parsed;
+        } else if (arg.starts_with("--") || !options.scriptFile.empty()) {
+            std::cerr << "usage: orvanectl replay [--mapping FILE] [--delay SECONDS] [SCRIPT]\n";
+            return std::nullopt;
+        } else {
+            options.scriptFile = arg;
+        }
+    }
+    return options;
+}
+
+std::optional<std::string> readFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::cerr << "orvanectl replay: cannot read " << path << '\n';
+        return std::nullopt;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+int replayCommand(Args args)
+{
+    const auto options = parseOptions(args);
+    if (!options)
+        return exitUsage;
+
+    model::KeyMapping mapping = model::defaultKeyMapping(model::defaultTopRowKeys(), {});
+    if (!options->mappingFile.empty()) {
+        const auto text = readFile(options->mappingFile);
+        if (!text)
+            return exitUsage;
+        auto decoded = model::json::decodeKeyMappingText(*text);
+        if (!decoded) {
+            std::cerr << decoded.error().message() << '\n';
+            return exitUsage;
+        }
+        mapping = std::move(decoded).value();
+    }
+
+    std::ifstream scriptFile;
+    if (!options->scriptFile.empty()) {
+        scriptFile.open(options->scriptFile);
+        if (!scriptFile) {
+            std::cerr << "orvanectl replay: cannot read " << options->scriptFile << '\n';
+            return exitUsage;
+        }
+    }
+    std::istream& script = options->scriptFile.empty() ? std::cin : scriptFile;
+
+    ReplayEngine engine(model::defaultTopRowKeys(), mapping, options->delay.value_or(0.2),
+                        std::cout);
+    return engine.run(script, std::cerr) ? exitOk : exitUsage;
+}
+
+} // namespace orvane::ctl

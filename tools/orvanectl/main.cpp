@@ -1,0 +1,47 @@
+// orvanectl: see what Orvane knows and does, without the desktop program.
+#include "Commands.h"
+
+#include <array>
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+struct Command {
+    std::string_view name;
+    int (*run)(orvane::ctl::Args);
+    std::string_view usage;
+};
+
+constexpr std::array commands{
+    Command{"keys", orvane::ctl::keysCommand, "keys                 list the 38 keys in catalogue order"},
+    Command{"replay", orvane::ctl::replayCommand,
+            "replay [--mapping FILE] [--delay SECONDS] [SCRIPT]\n"
+            "                       run the engine on a timed script of events"},
+};
+
+void printUsage(std::ostream& out)
+{
+    out << "usage: orvanectl COMMAND [ARGS]\n\ncommands:\n";
+    for (const auto& command : commands)
+        out << "  " << command.usage << '\n';
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        printUsage(args.empty() ? std::cerr : std::cout);
+        return args.empty() ? orvane::ctl::exitUsage : orvane::ctl::exitOk;
+    }
+    for (const auto& command : commands) {
+        if (command.name == args[0])
+            return command.run(orvane::ctl::Args(args).subspan(1));
+    }
+    std::cerr << "orvanectl: unknown command '" << args[0] << "'\n";
+    printUsage(std::cerr);
+    return orvane::ctl::exitUsage;
+}

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what Orvane needs, builds it with the address and undefined-behaviour sanitizers and
+# warnings as errors, and runs every test.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/tools/install-deps.sh"
+cd "$root"
+cmake --workflow --preset ci
