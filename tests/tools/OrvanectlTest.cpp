@@ -1,0 +1,122 @@
+// orvanectl as a user runs it: real process, real files, output compared line by line.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+struct Outcome {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+std::string readAll(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Runs orvanectl through the shell with `args` (already quoted) and optional standard input.
+Outcome orvanectl(const std::string& args, const std::string& input = "")
+{
+    const std::string dir = ::testing::TempDir();
+    const std::string in = dir + "orvanectl_in", out = dir + "orvanectl_out",
+                      err = dir + "orvanectl_err";
+    std::ofstream(in) << input;
+    const std::string command = std::string(ORVANECTL) + " " + args + " <" + in + " >" + out +
+                                " 2>" + err;
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(out), readAll(err)};
+}
+
+const std::string data = TEST_DATA;
+
+} // namespace
+
+TEST(Orvanectl, ReplayReproducesRecordedScenarios)
+{
+    struct Row {
+        const char* name;
+        std::string args;
+        std::string expected;
+    };
+    const Row rows[] = {
+        {"worked timeline, delay 0.3", "replay --delay 0.3 " + data + "/worked_timeline.jsonl",
+         data + "/worked_timeline.expected.jsonl"},
+        {"app, shortcut and dictation on fn",
+         "replay --mapping " + data + "/app_shortcut_dictation_mapping.json " + data +
+             "/app_shortcut_dictation.jsonl",
+         data + "/app_shortcut_dictation.expected.jsonl"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Outcome outcome = orvanectl(row.args);
+        EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+        EXPECT_EQ(outcome.out, readAll(row.expected));
+    }
+}
+
+TEST(Orvanectl, ReplayReadsStandardInputAndDefaultsToTwoTenths)
+{
+    // Held 0.25 s: long with the default delay of 0.2, so the long press (F1) fires on release.
+    const Outcome outcome = orvanectl("replay", "{\"at\":0,\"type\":10,\"keyCode\":122}\n"
+                                                "{\"at\":0.25,\"type\":11,\"keyCode\":122}\n");
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_NE(outcome.out.find(R"("executor":"longPress","op":"keyUp")"), std::string::npos)
+        << outcome.out;
+}
+
+TEST(Orvanectl, BadInputIsRefusedClearly)
+{
+    const std::string dir = ::testing::TempDir();
+    std::ofstream(dir + "two_cases.json")
+        << R"([{"shortPress":{"app":{"path":"p"},"key":{"key":{"f1":{}}}},)"
+           R"("longPress":{"app":{"path":"p"}},"fn":{"app":{"path":"p"}}}])";
+    struct Row {
+        const char* name;
+        std::string args;
+        std::string input;
+        std::string messagePart;
+    };
+    const std::string event = "{\"at\":0,\"type\":10,\"keyCode\":122}\n";
+    const Row rows[] = {
+        {"mapping that does not decode", "replay --mapping " + dir + "two_cases.json", event,
+         "Invalid number of keys found, expected one."},
+        {"missing mapping file", "replay --mapping " + dir + "nothing_here.json", event,
+         "cannot read"},
+        {"delay that is not a number", "replay --delay soon", event, "--delay"},
+        {"line that is not JSON", "replay", event + "{oops\n", "line 2"},
+        {"line that is an array", "replay", "[1]\n", "line 1"},
+        {"member of the wrong type", "replay", event + event + "{\"type\":\"10\"}\n", "line 3"},
+        {"type beyond 32 bits", "replay", "{\"type\":4294967296}\n", "line 1"},
+        {"negative time", "replay", "{\"at\":-1,\"type\":10}\n", "line 1"},
+        {"unknown command", "frobnicate", "", "unknown command"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Outcome outcome = orvanectl(row.args, row.input);
+        EXPECT_EQ(outcome.exitCode, 2);
+        EXPECT_NE(outcome.err.find(row.messagePart), std::string::npos) << outcome.err;
+    }
+}
+
+TEST(Orvanectl, KeysListsTheCatalogue)
+{
+    const Outcome outcome = orvanectl("keys");
+    ASSERT_EQ(outcome.exitCode, 0);
+    std::istringstream lines(outcome.out);
+    std::vector<std::string> all;
+    for (std::string line; std::getline(lines, line);)
+        all.push_back(line);
+    ASSERT_EQ(all.size(), 38u);
+    EXPECT_EQ(all.front(), "missionControl\tMission Control\tkey 160");
+    EXPECT_EQ(all[9], "soundMute\tMute\tspecial 7");
+    EXPECT_EQ(all.back(), "f20\tF20\tkey 90");
+}
