@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Fails when a layer includes a layer above it, or when the portable core reaches for Qt or
+# the operating system. Layers, lowest first: model, engine, platform/linux, ui, app.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+status=0
+check() { # folder, then the include patterns it must not use
+    local folder=$1; shift
+    [ -d "$folder" ] || return 0
+    for pattern in "$@"; do
+        if grep -rnE "#include [<\"]($pattern)" "$folder" --include='*.h' --include='*.cpp'; then
+            echo "check-layers: $folder must not include $pattern" >&2
+            status=1
+        fi
+    done
+}
+os='Q[A-Za-z]+|q[a-z]+\.h|sys/|linux/|unistd\.h|fcntl\.h|libevdev|libudev|xkbcommon|gio/|glib'
+check model 'engine/' 'platform/' 'ui/' 'app/' "$os"
+check engine 'platform/' 'ui/' 'app/' "$os"
+check platform/linux 'ui/' 'app/'
+check ui 'app/' 'platform/'
+exit $status
