@@ -2,6 +2,8 @@
 // event type numbers, field meanings and flag bits.
 #pragma once
 
+#include "model/Shortcut.h"
+
 #include <cstdint>
 
 namespace orvane::engine {
@@ -15,12 +17,13 @@ inline constexpr std::uint32_t tapDisabledByTimeout = 0xFFFFFFFE;
 inline constexpr std::uint32_t tapDisabledByUserInput = 0xFFFFFFFF;
 } // namespace eventType
 
+// Event flags share their bit values with a shortcut's modifiers.
 namespace eventFlag {
-inline constexpr std::uint64_t shift = 0x20000;
-inline constexpr std::uint64_t control = 0x40000;
-inline constexpr std::uint64_t option = 0x80000;
-inline constexpr std::uint64_t command = 0x100000;
-inline constexpr std::uint64_t secondaryFn = 0x800000;
+using model::modifier::command;
+using model::modifier::control;
+using model::modifier::option;
+using model::modifier::shift;
+inline constexpr std::uint64_t secondaryFn = model::modifier::function;
 inline constexpr std::uint64_t nonCoalesced = 0x100;
 } // namespace eventFlag
 

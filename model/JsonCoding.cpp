@@ -45,27 +45,47 @@ DecodingError invalidCount(const Path& path)
     return {Kind::typeMismatch, path, std::string(invalidKeyCount)};
 }
 
-// The required member `name` of an object, or the error that it is missing.
-std::variant<const Json*, DecodingError> member(const Json& object, const Path& path,
-                                                const std::string& name)
+Decoded<std::string> decodeString(const Json& value, const Path& path)
+{
+    if (!value.is_string())
+        return mismatch(path, "String", value);
+    return value.get<std::string>();
+}
+
+Decoded<std::int64_t> decodeInt64(const Json& value, const Path& path)
+{
+    if (value.is_number_unsigned() &&
+        value.get<std::uint64_t>() > std::uint64_t{std::numeric_limits<std::int64_t>::max()}) {
+        return DecodingError{Kind::dataCorrupted, path,
+                             "Parsed JSON number <" + value.dump() + "> does not fit in Int64."};
+    }
+    if (!value.is_number_integer())
+        return mismatch(path, "Int64", value);
+    return value.get<std::int64_t>();
+}
+
+Decoded<std::uint64_t> decodeUInt64(const Json& value, const Path& path)
+{
+    if (value.is_number_integer() && !value.is_number_unsigned()) {
+        return DecodingError{Kind::dataCorrupted, path,
+                             "Parsed JSON number <" + value.dump() + "> does not fit in UInt64."};
+    }
+    if (!value.is_number_unsigned())
+        return mismatch(path, "UInt64", value);
+    return value.get<std::uint64_t>();
+}
+
+// Decodes the required member `name` of an object with `decode`, or says that it is missing.
+template <typename Decode>
+auto decodeMember(const Json& object, const Path& path, const std::string& name, Decode decode)
+    -> decltype(decode(object, path))
 {
     const auto it = object.find(name);
     if (it == object.end()) {
         return DecodingError{Kind::keyNotFound, path,
                              "No value associated with key \"" + name + "\"."};
     }
-    return &*it;
-}
-
-Decoded<std::string> decodeString(const Json& object, const Path& path, const std::string& name)
-{
-    auto found = member(object, path, name);
-    if (auto* error = std::get_if<DecodingError>(&found))
-        return *error;
-    const Json& value = *std::get<const Json*>(found);
-    if (!value.is_string())
-        return mismatch(appended(path, name), "String", value);
-    return value.get<std::string>();
+    return decode(*it, appended(path, name));
 }
 
 // The one member of `object` whose name is in `names`, ignoring all others.
@@ -92,28 +112,22 @@ Decoded<LaunchTarget> decodeCase(std::size_t index, const Json& fields, const Pa
 {
     switch (index) {
     case 0: {
-        auto decodedPath = decodeString(fields, path, "path");
-        if (!decodedPath)
-            return decodedPath.error();
-        return LaunchTarget{AppTarget{std::move(decodedPath).value()}};
+        auto appPath = decodeMember(fields, path, "path", decodeString);
+        if (!appPath)
+            return appPath.error();
+        return LaunchTarget{AppTarget{std::move(appPath).value()}};
     }
     case 1: {
-        auto found = member(fields, path, "key");
-        if (auto* error = std::get_if<DecodingError>(&found))
-            return *error;
-        auto key = decodeCustomKey(*std::get<const Json*>(found), appended(path, "key"));
+        auto key = decodeMember(fields, path, "key", decodeCustomKey);
         if (!key)
             return key.error();
         return LaunchTarget{KeyTarget{key.value()}};
     }
     default: {
-        auto found = member(fields, path, "shortcut");
-        if (auto* error = std::get_if<DecodingError>(&found))
-            return *error;
-        auto shortcut = decodeShortcut(*std::get<const Json*>(found), appended(path, "shortcut"));
+        auto shortcut = decodeMember(fields, path, "shortcut", decodeShortcut);
         if (!shortcut)
             return shortcut.error();
-        auto description = decodeString(fields, path, "description");
+        auto description = decodeMember(fields, path, "description", decodeString);
         if (!description)
             return description.error();
         return LaunchTarget{ShortcutTarget{shortcut.value(), std::move(description).value()}};
@@ -194,36 +208,13 @@ Decoded<Shortcut> decodeShortcut(const Json& value, const Path& path)
 {
     if (!value.is_object())
         return mismatch(path, "Dictionary<String, Any>", value);
-    Shortcut shortcut;
-    {
-        auto found = member(value, path, "key");
-        if (auto* error = std::get_if<DecodingError>(&found))
-            return *error;
-        const Json& key = *std::get<const Json*>(found);
-        if (key.is_number_unsigned() &&
-            key.get<std::uint64_t>() > std::uint64_t(std::numeric_limits<std::int64_t>::max())) {
-            return DecodingError{Kind::dataCorrupted, appended(path, "key"),
-                                 "Parsed JSON number <" + key.dump() + "> does not fit in Int64."};
-        }
-        if (!key.is_number_integer())
-            return mismatch(appended(path, "key"), "Int64", key);
-        shortcut.key.rawValue = key.get<std::int64_t>();
-    }
-    {
-        auto found = member(value, path, "modifiers");
-        if (auto* error = std::get_if<DecodingError>(&found))
-            return *error;
-        const Json& modifiers = *std::get<const Json*>(found);
-        if (modifiers.is_number_integer() && !modifiers.is_number_unsigned()) {
-            return DecodingError{Kind::dataCorrupted, appended(path, "modifiers"),
-                                 "Parsed JSON number <" + modifiers.dump() +
-                                     "> does not fit in UInt64."};
-        }
-        if (!modifiers.is_number_unsigned())
-            return mismatch(appended(path, "modifiers"), "UInt64", modifiers);
-        shortcut.modifiers = modifiers.get<std::uint64_t>();
-    }
-    return shortcut;
+    auto key = decodeMember(value, path, "key", decodeInt64);
+    if (!key)
+        return key.error();
+    auto modifiers = decodeMember(value, path, "modifiers", decodeUInt64);
+    if (!modifiers)
+        return modifiers.error();
+    return Shortcut{{key.value()}, modifiers.value()};
 }
 
 Decoded<LaunchTarget> decodeLaunchTarget(const Json& value, const Path& path)
@@ -248,10 +239,7 @@ Decoded<KeyMapConfig> decodeKeyMapConfig(const Json& value, const Path& path)
     std::array<std::optional<LaunchTarget>, 3> targets;
     constexpr std::array<const char*, 3> names{"shortPress", "longPress", "fn"};
     for (std::size_t i = 0; i < names.size(); ++i) {
-        auto found = member(value, path, names[i]);
-        if (auto* error = std::get_if<DecodingError>(&found))
-            return *error;
-        auto target = decodeLaunchTarget(*std::get<const Json*>(found), appended(path, names[i]));
+        auto target = decodeMember(value, path, names[i], decodeLaunchTarget);
         if (!target)
             return target.error();
         targets[i] = std::move(target).value();
