@@ -15,5 +15,8 @@ inline constexpr int exitUsage = 2;
 
 int keysCommand(Args args);
 int replayCommand(Args args);
+int settingsCommand(Args args);
+int favoritesCommand(Args args);
+int topRowCommand(Args args);
 
 } // namespace orvane::ctl

@@ -19,6 +19,13 @@ constexpr std::array commands{
     Command{"replay", orvane::ctl::replayCommand,
             "replay [--mapping FILE] [--delay SECONDS] [SCRIPT]\n"
             "                       run the engine on a timed script of events"},
+    Command{"settings", orvane::ctl::settingsCommand,
+            "settings show | get KEY | set KEY JSON | raw KEY [TEXT]\n"
+            "                       read and change the stored settings"},
+    Command{"favorites", orvane::ctl::favoritesCommand,
+            "favorites            the favourite applications, one .desktop path per line"},
+    Command{"toprow", orvane::ctl::topRowCommand,
+            "toprow               the keyboard's twelve top-row keys, one per line"},
 };
 
 void printUsage(std::ostream& out)
