@@ -133,6 +133,15 @@ std::optional<std::pair<xkb_keymap*, unsigned>> fromXServer(xkb_context* context
     return result;
 }
 
+// A layout that cannot be compiled is an answer (we fall back), not something to print.
+xkb_context* newContext()
+{
+    xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
+    if (context != nullptr)
+        xkb_context_set_log_level(context, XKB_LOG_LEVEL_CRITICAL);
+    return context;
+}
+
 } // namespace
 
 XkbLayout::XkbLayout(xkb_context* context, xkb_keymap* keymap, unsigned layoutIndex,
@@ -149,7 +158,7 @@ XkbLayout::~XkbLayout()
 
 std::unique_ptr<XkbLayout> XkbLayout::current()
 {
-    xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
+    xkb_context* context = newContext();
     if (context == nullptr)
         return nullptr;
     if (auto x = fromXServer(context))
@@ -169,7 +178,7 @@ std::unique_ptr<XkbLayout> XkbLayout::current()
 std::unique_ptr<XkbLayout> XkbLayout::fromNames(const std::string& layout,
                                                 const std::string& variant)
 {
-    xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
+    xkb_context* context = newContext();
     if (context == nullptr)
         return nullptr;
     xkb_keymap* keymap = compile(context, Names{layout, variant, {}, {}});

@@ -116,3 +116,28 @@ TEST(DesktopExec, QuotesWhatTheShellWouldSplit)
 
 } // namespace
 } // namespace orvane::platform
+
+namespace orvane {
+namespace {
+
+TEST(OrvanectlLogin, SwitchesTheAutostartEntry)
+{
+    test::TempDir temp;
+    const std::map<std::string, std::string> environment{
+        {"HOME", temp.path().string()},
+        {"XDG_CONFIG_HOME", (temp.path() / "config").string()},
+        {"XDG_CONFIG_DIRS", (temp.path() / "xdg").string()}};
+    const auto ctl = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), ORVANECTL);
+        return test::run(args, environment);
+    };
+    EXPECT_EQ(ctl({"login"}).out, "off\n");
+    EXPECT_EQ(ctl({"login", "on"}).out, "on\n");
+    EXPECT_TRUE(std::filesystem::exists(temp.path() / "config" / "autostart" / "orvane.desktop"));
+    EXPECT_EQ(ctl({"login"}).out, "on\n");
+    EXPECT_EQ(ctl({"login", "off"}).out, "off\n");
+    EXPECT_EQ(ctl({"login", "maybe"}).exitCode, 2);
+}
+
+} // namespace
+} // namespace orvane

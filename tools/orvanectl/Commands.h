@@ -18,5 +18,7 @@ int replayCommand(Args args);
 int settingsCommand(Args args);
 int favoritesCommand(Args args);
 int topRowCommand(Args args);
+int loginCommand(Args args);
+int keyNameCommand(Args args);
 
 } // namespace orvane::ctl

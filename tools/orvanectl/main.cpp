@@ -26,6 +26,11 @@ constexpr std::array commands{
             "favorites            the favourite applications, one .desktop path per line"},
     Command{"toprow", orvane::ctl::topRowCommand,
             "toprow               the keyboard's twelve top-row keys, one per line"},
+    Command{"login", orvane::ctl::loginCommand,
+            "login [on|off]       whether Orvane starts at login; switches it"},
+    Command{"keyname", orvane::ctl::keyNameCommand,
+            "keyname [--layout XKB-LAYOUT] CODE...\n"
+            "                       the names of virtual key codes in the keyboard layout"},
 };
 
 void printUsage(std::ostream& out)
