@@ -13,22 +13,30 @@ using Kind = DecodingError::Kind;
 std::string foundKind(const json::Json& value)
 {
     switch (value.type()) {
-    case json::Json::value_t::null: return "null";
-    case json::Json::value_t::boolean: return "a boolean";
-    case json::Json::value_t::string: return "a string";
-    case json::Json::value_t::array: return "an array";
-    case json::Json::value_t::object: return "a dictionary";
-    default: return "a number";
+    case json::Json::value_t::null:
+        return "null";
+    case json::Json::value_t::boolean:
+        return "a boolean";
+    case json::Json::value_t::string:
+        return "a string";
+    case json::Json::value_t::array:
+        return "an array";
+    case json::Json::value_t::object:
+        return "a dictionary";
+    default:
+        return "a number";
     }
 }
 
 DecodingError mismatch(std::string_view expected, const json::Json& found)
 {
     if (found.is_null()) {
-        return {Kind::valueNotFound, {},
+        return {Kind::valueNotFound,
+                {},
                 "Expected " + std::string(expected) + " value but found null instead."};
     }
-    return {Kind::typeMismatch, {},
+    return {Kind::typeMismatch,
+            {},
             "Expected to decode " + std::string(expected) + " but found " + foundKind(found) +
                 " instead."};
 }
@@ -62,7 +70,8 @@ Decoded<double> SettingCoding<double>::decode(std::string_view text)
         return mismatch("Double", value);
     const double number = value.get<double>();
     if (!std::isfinite(number)) {
-        return DecodingError{Kind::dataCorrupted, {},
+        return DecodingError{Kind::dataCorrupted,
+                             {},
                              "Parsed JSON number <" + std::string(text) +
                                  "> does not fit in Double."};
     }

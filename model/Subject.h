@@ -13,8 +13,7 @@
 
 namespace orvane::model {
 
-template <typename T>
-class Subject {
+template <typename T> class Subject {
     struct Handlers {
         std::map<std::uint64_t, std::shared_ptr<std::function<void(const T&)>>> byId;
         std::uint64_t nextId = 0;

@@ -11,8 +11,7 @@
 
 namespace orvane::model {
 
-template <typename T>
-class UserDefault {
+template <typename T> class UserDefault {
 public:
     UserDefault(std::string key, T defaultValue, DefaultsStore& container)
         : m_key(std::move(key)), m_defaultValue(std::move(defaultValue)), m_container(&container)

@@ -121,15 +121,17 @@ std::error_code AutostartLoginItems::setEnabled(bool isEnabled)
         const std::string text = "[Desktop Entry]\n"
                                  "Type=Application\n"
                                  "Name=Orvane\n"
-                                 "Exec=" + desktopExecArgument(m_executable) + "\n"
+                                 "Exec=" +
+                                 desktopExecArgument(m_executable) +
+                                 "\n"
                                  "X-GNOME-Autostart-enabled=true\n";
         return replaceFileAtomically(path, text, 0644);
     }
-    const auto system = effectiveEntry(std::filesystem::path(), systemEntries(m_appId + ".desktop"));
+    const auto system =
+        effectiveEntry(std::filesystem::path(), systemEntries(m_appId + ".desktop"));
     if (system && entryStarts(*system)) {
-        return replaceFileAtomically(path,
-                                     "[Desktop Entry]\nType=Application\nName=Orvane\nHidden=true\n",
-                                     0644);
+        return replaceFileAtomically(
+            path, "[Desktop Entry]\nType=Application\nName=Orvane\nHidden=true\n", 0644);
     }
     if (!std::filesystem::remove(path, error) && error)
         return error;

@@ -19,8 +19,7 @@ namespace {
 struct ObjectDeleter {
     void operator()(gpointer object) const { g_object_unref(object); }
 };
-template <typename T>
-using GObjectPtr = std::unique_ptr<T, ObjectDeleter>;
+template <typename T> using GObjectPtr = std::unique_ptr<T, ObjectDeleter>;
 
 std::optional<std::string> filenameOf(GAppInfo* info)
 {
@@ -175,7 +174,7 @@ std::vector<std::string> plasmaLauncherEntries(std::string_view appletsFile)
             section = Section::other;
             if (std::regex_match(text, match, appletHeader)) {
                 current = &applets[{number(match[1]), number(match[2])}];
-                section = match[3] == "" ? Section::applet
+                section = match[3] == ""                           ? Section::applet
                           : match[3] == "[Configuration][General]" ? Section::general
                                                                    : Section::other;
             }

@@ -15,6 +15,7 @@ namespace {
 
 // Positions on an ANSI keyboard; the virtual code names the position, not the letter printed on
 // it, exactly as evdev codes do, so the layout is applied later (by xkbcommon) on both sides.
+// clang-format off
 constexpr auto table = std::to_array<KeyCodePair>({
     // Letters.
     {0, KEY_A}, {1, KEY_S}, {2, KEY_D}, {3, KEY_F}, {4, KEY_H}, {5, KEY_G}, {6, KEY_Z},
@@ -53,6 +54,7 @@ constexpr auto table = std::to_array<KeyCodePair>({
     {160, KEY_SCALE}, {131, KEY_DASHBOARD}, {176, KEY_VOICECOMMAND}, {177, KEY_SEARCH},
     {178, KEY_DO_NOT_DISTURB},
 });
+// clang-format on
 
 } // namespace
 

@@ -40,7 +40,8 @@ std::vector<std::string> syspaths(udev* context, const char* withProperty)
 }
 
 // The nearest ancestor of `path` that is in `known`, or the root.
-std::string_view parentOf(std::string_view path, const std::map<std::string, std::size_t, std::less<>>& known)
+std::string_view parentOf(std::string_view path,
+                          const std::map<std::string, std::size_t, std::less<>>& known)
 {
     while (path.size() > devicesRoot.size()) {
         const auto slash = path.rfind('/');

@@ -79,12 +79,12 @@ std::optional<std::pair<Names, std::string>> configuredNames()
 std::optional<std::string> deadKeyText(xkb_keysym_t sym)
 {
     static const std::map<xkb_keysym_t, const char*> accents{
-        {XKB_KEY_dead_grave, "`"},       {XKB_KEY_dead_acute, "\u00B4"},
-        {XKB_KEY_dead_circumflex, "^"},  {XKB_KEY_dead_tilde, "~"},
-        {XKB_KEY_dead_macron, "\u00AF"}, {XKB_KEY_dead_breve, "\u02D8"},
-        {XKB_KEY_dead_abovedot, "\u02D9"}, {XKB_KEY_dead_diaeresis, "\u00A8"},
+        {XKB_KEY_dead_grave, "`"},          {XKB_KEY_dead_acute, "\u00B4"},
+        {XKB_KEY_dead_circumflex, "^"},     {XKB_KEY_dead_tilde, "~"},
+        {XKB_KEY_dead_macron, "\u00AF"},    {XKB_KEY_dead_breve, "\u02D8"},
+        {XKB_KEY_dead_abovedot, "\u02D9"},  {XKB_KEY_dead_diaeresis, "\u00A8"},
         {XKB_KEY_dead_abovering, "\u02DA"}, {XKB_KEY_dead_doubleacute, "\u02DD"},
-        {XKB_KEY_dead_caron, "\u02C7"},  {XKB_KEY_dead_cedilla, "\u00B8"},
+        {XKB_KEY_dead_caron, "\u02C7"},     {XKB_KEY_dead_cedilla, "\u00B8"},
         {XKB_KEY_dead_ogonek, "\u02DB"},
     };
     const auto it = accents.find(sym);
@@ -95,8 +95,7 @@ std::optional<std::string> deadKeyText(xkb_keysym_t sym)
 
 xkb_keymap* compile(xkb_context* context, const Names& names)
 {
-    const xkb_rule_names rules{nullptr,
-                               names.model.empty() ? nullptr : names.model.c_str(),
+    const xkb_rule_names rules{nullptr, names.model.empty() ? nullptr : names.model.c_str(),
                                names.layout.c_str(),
                                names.variant.empty() ? nullptr : names.variant.c_str(),
                                names.options.empty() ? nullptr : names.options.c_str()};
@@ -111,15 +110,14 @@ std::optional<std::pair<xkb_keymap*, unsigned>> fromXServer(xkb_context* context
         return std::nullopt;
     std::optional<std::pair<xkb_keymap*, unsigned>> result;
     if (xcb_connection_has_error(connection) == 0 &&
-        xkb_x11_setup_xkb_extension(connection, XKB_X11_MIN_MAJOR_XKB_VERSION,
-                                    XKB_X11_MIN_MINOR_XKB_VERSION,
-                                    XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr,
-                                    nullptr, nullptr) == 1) {
+        xkb_x11_setup_xkb_extension(
+            connection, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
+            XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, nullptr, nullptr) == 1) {
         const std::int32_t device = xkb_x11_get_core_keyboard_device_id(connection);
-        xkb_keymap* keymap = device < 0 ? nullptr
-                                        : xkb_x11_keymap_new_from_device(
-                                              context, connection, device,
-                                              XKB_KEYMAP_COMPILE_NO_FLAGS);
+        xkb_keymap* keymap = device < 0
+                                 ? nullptr
+                                 : xkb_x11_keymap_new_from_device(context, connection, device,
+                                                                  XKB_KEYMAP_COMPILE_NO_FLAGS);
         if (keymap != nullptr) {
             unsigned group = 0;
             if (xkb_state* state = xkb_x11_state_new_from_device(keymap, connection, device)) {

@@ -49,19 +49,25 @@ TEST_F(AutostartTest, ReadsTheEntryTheSessionWouldUse)
         std::optional<std::string> user;
         std::optional<std::string> system;
         bool enabled;
+        std::optional<std::string> vendor = std::nullopt; // the second system-wide folder
     };
     const Row rows[] = {
         {"no entry", std::nullopt, std::nullopt, false},
         {"user entry", plain, std::nullopt, true},
         {"hidden", plain + "Hidden=true\n", std::nullopt, false},
         {"hidden false", plain + "Hidden=false\n", std::nullopt, true},
-        {"switched off for GNOME", plain + "X-GNOME-Autostart-enabled=false\n", std::nullopt, false},
+        {"switched off for GNOME", plain + "X-GNOME-Autostart-enabled=false\n", std::nullopt,
+         false},
         {"switched on for GNOME", plain + "X-GNOME-Autostart-enabled=true\n", std::nullopt, true},
-        {"hidden only in an action group",
-         plain + "[Desktop Action quit]\nHidden=true\n", std::nullopt, true},
+        {"hidden only in an action group", plain + "[Desktop Action quit]\nHidden=true\n",
+         std::nullopt, true},
         {"system entry only", std::nullopt, plain, true},
         {"user entry hides the system one", "[Desktop Entry]\nHidden=true\n", plain, false},
         {"user entry overrides a hidden system one", plain, plain + "Hidden=true\n", true},
+        {"first system folder decides: plain", std::nullopt, plain, true, plain + "Hidden=true\n"},
+        {"first system folder decides: hidden", std::nullopt, plain + "Hidden=true\n", false,
+         plain},
+        {"second system folder alone", std::nullopt, std::nullopt, true, plain},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -70,6 +76,8 @@ TEST_F(AutostartTest, ReadsTheEntryTheSessionWouldUse)
             test::writeText(userEntry, *row.user);
         if (row.system)
             test::writeText(systemEntry, *row.system);
+        if (row.vendor)
+            test::writeText(vendor / "autostart" / "orvane.desktop", *row.vendor);
         EXPECT_EQ(items.isEnabled(), row.enabled);
     }
 }

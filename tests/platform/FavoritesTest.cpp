@@ -13,9 +13,9 @@ namespace {
 struct Desktop {
     const char* name;
     std::optional<std::string> currentDesktop;
-    std::string mimeapps;          // [Default Applications] lines
-    std::string gsettingsKeyfile;  // the keyfile backend's content
-    std::string plasmaApplets;     // with @SHARE@ for the fixture's data folder
+    std::string mimeapps;         // [Default Applications] lines
+    std::string gsettingsKeyfile; // the keyfile backend's content
+    std::string plasmaApplets;    // with @SHARE@ for the fixture's data folder
     bool schemasInstalled = true;
     std::vector<std::string> expected; // desktop file names under @SHARE@/applications
 };
@@ -56,26 +56,57 @@ TEST(Favorites, FileManagerThenTheDesktopsFavourites)
     const std::string dolphin =
         "inode/directory=org.kde.dolphin.desktop\nx-scheme-handler/http=firefox.desktop\n";
     const Desktop rows[] = {
-        {"GNOME: file manager first, its copy and unknown ids dropped, repeats kept", "GNOME",
-         nautilus, gnomeFavourites, "", true,
+        {"GNOME: file manager first, its copy and unknown ids dropped, repeats kept",
+         "GNOME",
+         nautilus,
+         gnomeFavourites,
+         "",
+         true,
          {"org.gnome.Nautilus.desktop", "firefox.desktop", "org.gnome.Terminal.desktop",
           "firefox.desktop"}},
-        {"Ubuntu's GNOME, no default file manager", "ubuntu:GNOME", "", gnomeFavourites, "", true,
+        {"Ubuntu's GNOME, no default file manager",
+         "ubuntu:GNOME",
+         "",
+         gnomeFavourites,
+         "",
+         true,
          {"firefox.desktop", "org.gnome.Nautilus.desktop", "org.gnome.Terminal.desktop",
           "firefox.desktop"}},
-        {"GNOME without its schema: only the file manager", "GNOME", nautilus, gnomeFavourites, "",
-         false, {"org.gnome.Nautilus.desktop"}},
-        {"Cinnamon reads its own list, not GNOME's", "X-Cinnamon", nautilus,
-         gnomeFavourites + "[org/cinnamon]\nfavorite-apps=['org.gnome.Terminal.desktop']\n", "",
-         true, {"org.gnome.Nautilus.desktop", "org.gnome.Terminal.desktop"}},
-        {"Plasma: task managers in panel order, preferred and file launchers resolved", "KDE",
-         dolphin, gnomeFavourites, plasmaPanels, true,
+        {"GNOME without its schema: only the file manager",
+         "GNOME",
+         nautilus,
+         gnomeFavourites,
+         "",
+         false,
+         {"org.gnome.Nautilus.desktop"}},
+        {"Cinnamon reads its own list, not GNOME's",
+         "X-Cinnamon",
+         nautilus,
+         gnomeFavourites + "[org/cinnamon]\nfavorite-apps=['org.gnome.Terminal.desktop']\n",
+         "",
+         true,
+         {"org.gnome.Nautilus.desktop", "org.gnome.Terminal.desktop"}},
+        {"Plasma: task managers in panel order, preferred and file launchers resolved",
+         "KDE",
+         dolphin,
+         gnomeFavourites,
+         plasmaPanels,
+         true,
          {"org.kde.dolphin.desktop", "org.kde.konsole.desktop", "My Editor.desktop",
           "firefox.desktop", "org.kde.konsole.desktop"}},
-        {"Plasma without an applets file", "KDE", dolphin, gnomeFavourites, "", true,
+        {"Plasma without an applets file",
+         "KDE",
+         dolphin,
+         gnomeFavourites,
+         "",
+         true,
          {"org.kde.dolphin.desktop"}},
-        {"unnamed desktop: GNOME's list is empty, Plasma's is used", std::nullopt, dolphin, "",
-         plasmaPanels, true,
+        {"unnamed desktop: GNOME's list is empty, Plasma's is used",
+         std::nullopt,
+         dolphin,
+         "",
+         plasmaPanels,
+         true,
          {"org.kde.dolphin.desktop", "org.kde.konsole.desktop", "My Editor.desktop",
           "firefox.desktop", "org.kde.konsole.desktop"}},
         {"nothing at all", std::nullopt, "", "", "", true, {}},

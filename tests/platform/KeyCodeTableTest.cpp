@@ -35,11 +35,11 @@ TEST(KeyCodeTable, EveryPairRoundTrips)
 TEST(KeyCodeTable, CoversEveryKeyOrvaneSendsOrNames)
 {
     const std::uint16_t selectable[] = {
-        0,  11, 8,  2,  14, 3,  5,  4,  34, 38, 40, 37, 46,  45,  31,  35,  12,  15,  1,   17,  32,
-        9,  13, 7,  16, 6,  29, 18, 19, 20, 21, 23, 22, 26,  28,  25,  36,  42,  50,  43,  24,  27,
-        47, 39, 41, 44, 49, 48, 33, 30, 116, 121, 115, 119, 126, 124, 125, 123, 53, 51, 117, 114,
-        122, 120, 99, 118, 96, 97, 98, 100, 101, 109, 103, 111, 105, 107, 113, 106, 64, 79, 80, 90,
-        55, 54, 56, 60, 58, 61, 59, 62, 57, 63};
+        0,   11,  8,  2,   14,  3,   5,   4,  34,  38, 40, 37, 46,  45,  31,  35,  12,  15,  1,
+        17,  32,  9,  13,  7,   16,  6,   29, 18,  19, 20, 21, 23,  22,  26,  28,  25,  36,  42,
+        50,  43,  24, 27,  47,  39,  41,  44, 49,  48, 33, 30, 116, 121, 115, 119, 126, 124, 125,
+        123, 53,  51, 117, 114, 122, 120, 99, 118, 96, 97, 98, 100, 101, 109, 103, 111, 105, 107,
+        113, 106, 64, 79,  80,  90,  55,  54, 56,  60, 58, 61, 59,  62,  57,  63};
     for (const auto code : selectable)
         EXPECT_TRUE(evdevFromMac(code).has_value()) << "virtual code " << code;
     for (const auto& row : model::keyProps()) {
@@ -56,10 +56,10 @@ TEST(KeyCodeTable, KnownPositions)
         int evdev;
     };
     const Row rows[] = {
-        {0, KEY_A},          {6, KEY_Z},         {16, KEY_Y},      {22, KEY_6},
-        {23, KEY_5},         {51, KEY_BACKSPACE}, {117, KEY_DELETE}, {55, KEY_LEFTMETA},
-        {58, KEY_LEFTALT},   {63, KEY_FN},       {122, KEY_F1},    {111, KEY_F12},
-        {160, KEY_SCALE},    {131, KEY_DASHBOARD}, {177, KEY_SEARCH},
+        {0, KEY_A},        {6, KEY_Z},           {16, KEY_Y},       {22, KEY_6},
+        {23, KEY_5},       {51, KEY_BACKSPACE},  {117, KEY_DELETE}, {55, KEY_LEFTMETA},
+        {58, KEY_LEFTALT}, {63, KEY_FN},         {122, KEY_F1},     {111, KEY_F12},
+        {160, KEY_SCALE},  {131, KEY_DASHBOARD}, {177, KEY_SEARCH},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::to_string(row.mac));

@@ -45,8 +45,8 @@ TEST_F(SettingsCommandTest, ShowOnAFreshFolderGivesTheDefaultsAndCreatesNothing)
     EXPECT_EQ(keys, (std::vector<std::string>{"keyMapping", "longPressDelay", "showMenuBarIcon",
                                               "firstRun"}));
     EXPECT_EQ(all["keyMapping"].size(), 12U);
-    EXPECT_EQ(all["keyMapping"][0]["shortPress"], nlohmann::ordered_json::parse(
-                                                      R"({"key":{"key":{"brightnessDown":{}}}})"));
+    EXPECT_EQ(all["keyMapping"][0]["shortPress"],
+              nlohmann::ordered_json::parse(R"({"key":{"key":{"brightnessDown":{}}}})"));
     EXPECT_EQ(all["longPressDelay"], 0.2);
     EXPECT_EQ(all["showMenuBarIcon"], true);
     EXPECT_EQ(all["firstRun"], true);
@@ -57,11 +57,13 @@ TEST_F(SettingsCommandTest, ShowOnAFreshFolderGivesTheDefaultsAndCreatesNothing)
 // Each row starts from an empty folder, sets one value, then reads it back three ways.
 TEST_F(SettingsCommandTest, SetDecodesAsTheSettingsTypeOrRefuses)
 {
-    const std::string twoCases = R"([{"shortPress":{"key":{"key":{"f1":{}}},"app":{"path":"/x"}},)"
-                                 R"("longPress":{"key":{"key":{"f1":{}}}},"fn":{"key":{"key":{"f1":{}}}}}])";
-    const std::string one = R"([{"shortPress":{"app":{"path":"/usr/share/applications/a b.desktop"}},)"
-                            R"("longPress":{"key":{"key":{"play":{}}}},)"
-                            R"("fn":{"keyboardShortcut":{"shortcut":{"key":40,"modifiers":1179648},"description":"K"}}}])";
+    const std::string twoCases =
+        R"([{"shortPress":{"key":{"key":{"f1":{}}},"app":{"path":"/x"}},)"
+        R"("longPress":{"key":{"key":{"f1":{}}}},"fn":{"key":{"key":{"f1":{}}}}}])";
+    const std::string one =
+        R"([{"shortPress":{"app":{"path":"/usr/share/applications/a b.desktop"}},)"
+        R"("longPress":{"key":{"key":{"play":{}}}},)"
+        R"("fn":{"keyboardShortcut":{"shortcut":{"key":40,"modifiers":1179648},"description":"K"}}}])";
     struct Row {
         const char* name;
         std::string key;
@@ -132,7 +134,8 @@ TEST_F(SettingsCommandTest, UnknownSettingNamesTheFour)
         SCOPED_TRACE(command[1]);
         const auto result = ctl(command);
         EXPECT_EQ(result.exitCode, 2);
-        for (const char* name : {"'delay'", "keyMapping", "longPressDelay", "showMenuBarIcon", "firstRun"})
+        for (const char* name :
+             {"'delay'", "keyMapping", "longPressDelay", "showMenuBarIcon", "firstRun"})
             EXPECT_NE(result.err.find(name), std::string::npos) << result.err;
     }
     EXPECT_EQ(ctl({"settings"}).exitCode, 2);
@@ -147,8 +150,9 @@ TEST_F(SettingsCommandTest, ReplayUsesTheStoredMappingAndDelay)
     test::writeText(script, "{\"at\": 0, \"type\": 10, \"keyCode\": 122}\n"
                             "{\"at\": 0.3, \"type\": 11, \"keyCode\": 122}\n");
     const auto mappingFile = temp.path() / "mapping.json";
-    const std::string mapping = R"([{"shortPress":{"key":{"key":{"play":{}}}},)"
-                                R"("longPress":{"key":{"key":{"next":{}}}},"fn":{"key":{"key":{"f1":{}}}}}])";
+    const std::string mapping =
+        R"([{"shortPress":{"key":{"key":{"play":{}}}},)"
+        R"("longPress":{"key":{"key":{"next":{}}}},"fn":{"key":{"key":{"f1":{}}}}}])";
     test::writeText(mappingFile, mapping);
 
     const auto plain = ctl({"replay", script.string()});
@@ -159,12 +163,14 @@ TEST_F(SettingsCommandTest, ReplayUsesTheStoredMappingAndDelay)
     ASSERT_EQ(ctl({"settings", "set", "keyMapping", mapping}).exitCode, 0);
     const auto stored = ctl({"replay", script.string()});
     ASSERT_EQ(stored.exitCode, 0) << stored.err;
-    EXPECT_EQ(stored.out,
-              ctl({"replay", "--mapping", mappingFile.string(), "--delay", "0.5", script.string()}).out);
+    EXPECT_EQ(
+        stored.out,
+        ctl({"replay", "--mapping", mappingFile.string(), "--delay", "0.5", script.string()}).out);
     EXPECT_NE(stored.out, plain.out);
     // An explicit option still wins over the stored value.
-    EXPECT_EQ(ctl({"replay", "--delay", "0.2", script.string()}).out,
-              ctl({"replay", "--mapping", mappingFile.string(), "--delay", "0.2", script.string()}).out);
+    EXPECT_EQ(
+        ctl({"replay", "--delay", "0.2", script.string()}).out,
+        ctl({"replay", "--mapping", mappingFile.string(), "--delay", "0.2", script.string()}).out);
 }
 
 } // namespace

@@ -107,8 +107,9 @@ TEST_F(SettingsFileTest, WriteChangesOneEntryAndKeepsTheOthers)
     EXPECT_EQ(store.string("showMenuBarIcon"), "false");
     EXPECT_EQ(store.string("firstRun"), "false");
     const auto object = nlohmann::json::parse(readText(file));
-    EXPECT_EQ(object, nlohmann::json::parse(
-                          R"({"longPressDelay":"0.5","showMenuBarIcon":"false","firstRun":"false"})"));
+    EXPECT_EQ(object,
+              nlohmann::json::parse(
+                  R"({"longPressDelay":"0.5","showMenuBarIcon":"false","firstRun":"false"})"));
     EXPECT_FALSE(std::filesystem::exists(dir / "settings.json.tmp"));
 }
 

@@ -16,20 +16,20 @@ TEST(XkbLayout, KeyNamesFollowTheLayout)
         std::optional<std::string> de;
     };
     const Row rows[] = {
-        {0, "A", "A"},             // capital, never small
-        {16, "Y", "Z"},            // the Y/Z swap
+        {0, "A", "A"},  // capital, never small
+        {16, "Y", "Z"}, // the Y/Z swap
         {6, "Z", "Y"},
         {18, "1", "1"},
-        {41, ";", "\u00D6"},       // Ö
-        {39, "'", "\u00C4"},       // Ä
-        {27, "-", "\u00DF"},       // ß has no single capital
-        {50, "`", "^"},            // a dead key shows its accent
-        {24, "=", "\u00B4"},       // dead acute
-        {36, "\u21A9", "\u21A9"},  // special names come before the layout
+        {41, ";", "\u00D6"},      // Ö
+        {39, "'", "\u00C4"},      // Ä
+        {27, "-", "\u00DF"},      // ß has no single capital
+        {50, "`", "^"},           // a dead key shows its accent
+        {24, "=", "\u00B4"},      // dead acute
+        {36, "\u21A9", "\u21A9"}, // special names come before the layout
         {122, "F1", "F1"},
-        {55, std::nullopt, std::nullopt},   // command types nothing
-        {57, std::nullopt, std::nullopt},   // caps lock
-        {200, std::nullopt, std::nullopt},  // not a key Orvane knows
+        {55, std::nullopt, std::nullopt},  // command types nothing
+        {57, std::nullopt, std::nullopt},  // caps lock
+        {200, std::nullopt, std::nullopt}, // not a key Orvane knows
         {-1, std::nullopt, std::nullopt},
         {70000, std::nullopt, std::nullopt},
     };

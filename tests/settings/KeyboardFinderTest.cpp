@@ -38,8 +38,10 @@ const TopRow magicKeyboard2021Keys{
 
 Node driver(std::string path, model::RegistryValue map)
 {
-    return {std::string(keyboardDriverName), std::move(path),
-            model::RegistryProperties{{std::string(usageMapProperty), std::move(map)}}, {}};
+    return {std::string(keyboardDriverName),
+            std::move(path),
+            model::RegistryProperties{{std::string(usageMapProperty), std::move(map)}},
+            {}};
 }
 
 Node plain(std::string name)
@@ -94,7 +96,9 @@ TEST(KeyboardFinder, TopRowFromTheRegistry)
         {"25 parts", [&](Tree& t) { t.registry.add(t.hub, driver("IOService:/kbd", full + ",")); },
          defaults},
         {"second and fourth usage are Mission Control and Launchpad",
-         [&](Tree& t) { t.registry.add(t.hub, driver("IOService:/kbd", usageMap(missionAndLaunchpad))); },
+         [&](Tree& t) {
+             t.registry.add(t.hub, driver("IOService:/kbd", usageMap(missionAndLaunchpad)));
+         },
          with(with(magicKeyboard2021Keys, 0, CustomKey::missionControl), 1, CustomKey::launchpad)},
         {"upper-case usage keeps its default",
          [&](Tree& t) { t.registry.add(t.hub, driver("IOService:/kbd", usageMap(upperCase))); },

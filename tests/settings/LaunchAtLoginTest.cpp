@@ -49,9 +49,8 @@ TEST(LaunchAtLogin, AnnouncesBeforeAndSendsAfterEveryWrite)
     EXPECT_EQ(observable.setEnabled(false), std::errc::permission_denied);
     EXPECT_TRUE(observable.isEnabled()); // the next read tells the truth
 
-    EXPECT_EQ(events, (std::vector<std::string>{
-                          "will change, reads 0", "write 1", "value 1",
-                          "will change, reads 1", "write 0", "value 0"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"will change, reads 0", "write 1", "value 1",
+                                                "will change, reads 1", "write 0", "value 0"}));
 }
 
 TEST(LaunchAtLogin, EveryReadAsksTheLoginItems)

@@ -139,11 +139,11 @@ TEST_F(PreferencesTest, UnencodableDelayKeepsPreviousEntryButIsStillSent)
 {
     ASSERT_FALSE(preferences.longPressDelay.set(0.5));
     std::vector<double> sent;
-    auto subscription =
-        preferences.longPressDelay.publisher().subscribe([&](double value) { sent.push_back(value); });
-    for (const double bad : {std::numeric_limits<double>::quiet_NaN(),
-                             std::numeric_limits<double>::infinity(),
-                             -std::numeric_limits<double>::infinity()}) {
+    auto subscription = preferences.longPressDelay.publisher().subscribe(
+        [&](double value) { sent.push_back(value); });
+    for (const double bad :
+         {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+          -std::numeric_limits<double>::infinity()}) {
         SCOPED_TRACE(bad);
         EXPECT_TRUE(preferences.longPressDelay.set(bad));
         EXPECT_EQ(store.entries.at("longPressDelay"), "0.5");
@@ -193,7 +193,8 @@ TEST(Subject, SubscriptionEndsWithItsHandleEvenDuringASend)
         calls.push_back("first " + std::to_string(value));
         second.reset(); // the second subscriber is gone before its turn
     });
-    second = subject.subscribe([&](int value) { calls.push_back("second " + std::to_string(value)); });
+    second =
+        subject.subscribe([&](int value) { calls.push_back("second " + std::to_string(value)); });
     subject.send(1);
     first.reset();
     subject.send(2);

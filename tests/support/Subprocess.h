@@ -27,7 +27,8 @@ class TempDir {
 public:
     TempDir()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "orvane-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "orvane-test-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr)
             std::abort();
         m_path = pattern;
@@ -68,7 +69,8 @@ inline Completed run(const std::vector<std::string>& argv,
     const auto errPath = outputs.path() / "err";
     std::map<std::string, std::string> variables = environment;
     for (const char* inherited : {"PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
-        if (const char* value = std::getenv(inherited); value != nullptr && !variables.contains(inherited))
+        if (const char* value = std::getenv(inherited);
+            value != nullptr && !variables.contains(inherited))
             variables[inherited] = value;
     }
     std::vector<std::string> envStrings;

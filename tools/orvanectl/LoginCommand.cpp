@@ -10,7 +10,8 @@ namespace orvane::ctl {
 
 int loginCommand(Args args)
 {
-    const bool wellFormed = args.empty() || (args.size() == 1 && (args[0] == "on" || args[0] == "off"));
+    const bool wellFormed =
+        args.empty() || (args.size() == 1 && (args[0] == "on" || args[0] == "off"));
     if (!wellFormed) {
         std::cerr << "usage: orvanectl login [on|off]\n";
         return exitUsage;

@@ -50,8 +50,7 @@ Json read(const model::Preferences& preferences, std::string_view key)
     return preferences.firstRun.get();
 }
 
-template <typename T>
-int decodeAndWrite(model::UserDefault<T>& setting, std::string_view text)
+template <typename T> int decodeAndWrite(model::UserDefault<T>& setting, std::string_view text)
 {
     auto decoded = model::SettingCoding<T>::decode(text);
     if (!decoded) {
@@ -60,8 +59,8 @@ int decodeAndWrite(model::UserDefault<T>& setting, std::string_view text)
         return exitUsage;
     }
     if (const auto error = setting.set(decoded.value())) {
-        std::cerr << "orvanectl settings: cannot store " << setting.key() << ": "
-                  << error.message() << '\n';
+        std::cerr << "orvanectl settings: cannot store " << setting.key() << ": " << error.message()
+                  << '\n';
         return exitFailed;
     }
     return exitOk;
