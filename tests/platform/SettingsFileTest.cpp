@@ -223,7 +223,7 @@ TEST_F(SettingsFileTest, WriterKilledAtRandomMomentsLeavesAWholeFile)
     const std::string longValue = "[" + std::string(100000, ' ') + "]";
     std::mt19937 random(std::random_device{}());
     std::uniform_int_distribution<int> microseconds(0, 5000);
-    constexpr int kills = 60;
+    constexpr int kills = 150;
     int killedMidWrite = 0; // rounds that left the temporary file behind
     for (int round = 0; round < kills; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
