@@ -15,5 +15,10 @@ inline constexpr int exitUsage = 2;
 
 int keysCommand(Args args);
 int replayCommand(Args args);
+int settingsCommand(Args args);
+int favoritesCommand(Args args);
+int topRowCommand(Args args);
+int loginCommand(Args args);
+int keyNameCommand(Args args);
 
 } // namespace orvane::ctl

@@ -2,6 +2,7 @@
 // as JSON lines, every executor call, every verdict, every posted event and application action.
 #include "Commands.h"
 #include "ReplayEngine.h"
+#include "StoredSettings.h"
 
 #include "model/DefaultKeyMapping.h"
 
@@ -69,7 +70,10 @@ int replayCommand(Args args)
     if (!options)
         return exitUsage;
 
-    model::KeyMapping mapping = model::defaultKeyMapping(model::defaultTopRowKeys(), {});
+    // Without --mapping or --delay, what is stored; the default mapping stays the plain one
+    // (no applications), so that a replay does not depend on the desktop it runs on.
+    auto [mapping, delay] =
+        loadMappingAndDelay(model::defaultKeyMapping(model::defaultTopRowKeys(), {}));
     if (!options->mappingFile.empty()) {
         const auto text = readFile(options->mappingFile);
         if (!text)
@@ -92,7 +96,7 @@ int replayCommand(Args args)
     }
     std::istream& script = options->scriptFile.empty() ? std::cin : scriptFile;
 
-    ReplayEngine engine(model::defaultTopRowKeys(), mapping, options->delay.value_or(0.2),
+    ReplayEngine engine(model::defaultTopRowKeys(), mapping, options->delay.value_or(delay),
                         std::cout);
     return engine.run(script, std::cerr) ? exitOk : exitUsage;
 }

@@ -19,6 +19,18 @@ constexpr std::array commands{
     Command{"replay", orvane::ctl::replayCommand,
             "replay [--mapping FILE] [--delay SECONDS] [SCRIPT]\n"
             "                       run the engine on a timed script of events"},
+    Command{"settings", orvane::ctl::settingsCommand,
+            "settings show | get KEY | set KEY JSON | raw KEY [TEXT]\n"
+            "                       read and change the stored settings"},
+    Command{"favorites", orvane::ctl::favoritesCommand,
+            "favorites            the favourite applications, one .desktop path per line"},
+    Command{"toprow", orvane::ctl::topRowCommand,
+            "toprow               the keyboard's twelve top-row keys, one per line"},
+    Command{"login", orvane::ctl::loginCommand,
+            "login [on|off]       whether Orvane starts at login; switches it"},
+    Command{"keyname", orvane::ctl::keyNameCommand,
+            "keyname [--layout XKB-LAYOUT] CODE...\n"
+            "                       the names of virtual key codes in the keyboard layout"},
 };
 
 void printUsage(std::ostream& out)

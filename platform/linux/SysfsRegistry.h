@@ -1,0 +1,50 @@
+// The device registry on Linux: the sysfs device tree as libudev enumerates it.
+#pragma once
+
+#include "model/DeviceRegistry.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct udev;
+
+namespace orvane::platform {
+
+// Property a udev rule or hwdb entry sets on a keyboard to describe its top row, in the
+// keyboard driver's own form: twelve comma-separated pairs of HID usages ("0x0007003a,0x00ff0005,
+// ..."), the second of each pair being what the key does without fn. Such a device is presented
+// as the keyboard driver entry that the keyboard finder looks for; without one, no entry carries
+// a usage map and the default top row stands.
+inline constexpr const char* topRowUsageMapProperty = "ORVANE_TOP_ROW_USAGE_MAP";
+
+class SysfsRegistry final : public model::DeviceRegistry {
+public:
+    // Takes a snapshot of the device tree; properties are read when asked for.
+    SysfsRegistry();
+    ~SysfsRegistry() override;
+    SysfsRegistry(const SysfsRegistry&) = delete;
+    SysfsRegistry& operator=(const SysfsRegistry&) = delete;
+
+    std::optional<Entry> root() const override;
+    std::optional<std::string> name(Entry entry) const override;
+    std::optional<std::string> path(Entry entry) const override;
+    std::vector<Entry> children(Entry entry) const override;
+    std::optional<Entry> entryAt(std::string_view path) const override;
+    std::optional<model::RegistryProperties> properties(Entry entry) const override;
+
+private:
+    struct Node {
+        std::string syspath;
+        bool describesTopRow = false;
+        std::vector<Entry> children;
+    };
+    struct UdevDeleter {
+        void operator()(udev* handle) const;
+    };
+
+    std::unique_ptr<udev, UdevDeleter> m_udev;
+    std::vector<Node> m_nodes; // entry 0 is /sys/devices
+};
+
+} // namespace orvane::platform

@@ -1,0 +1,47 @@
+// The keyboard layout on Linux, through libxkbcommon: a key's position is turned into the text the
+// current layout types there with no modifier held.
+#pragma once
+
+#include "engine/KeyNames.h"
+
+#include <memory>
+#include <string>
+
+struct xkb_context;
+struct xkb_keymap;
+
+namespace orvane::platform {
+
+class XkbLayout final : public engine::KeyboardLayout {
+public:
+    // The session's layout: the X server's current keymap and group when there is an X server,
+    // else the system's configured layout (/etc/default/keyboard, /etc/vconsole.conf,
+    // /etc/X11/xorg.conf.d/00-keyboard.conf), else "us". Nothing when even "us" cannot be
+    // compiled (no XKB data installed).
+    static std::unique_ptr<XkbLayout> current();
+
+    // A layout by its XKB names, for example ("de", "") or ("us", "dvorak").
+    static std::unique_ptr<XkbLayout> fromNames(const std::string& layout,
+                                                const std::string& variant = {});
+
+    ~XkbLayout() override;
+    XkbLayout(const XkbLayout&) = delete;
+    XkbLayout& operator=(const XkbLayout&) = delete;
+
+    // Virtual key code -> evdev code -> keysym at the first shift level -> UTF-8. Dead keys give
+    // their accent. Keys that type nothing, or that Orvane does not know, have no text.
+    std::optional<std::string> translate(std::uint16_t keyCode) const override;
+
+    // Where the layout came from ("X server", "/etc/default/keyboard: de", ...), for diagnostics.
+    const std::string& source() const noexcept { return m_source; }
+
+private:
+    XkbLayout(xkb_context* context, xkb_keymap* keymap, unsigned layoutIndex, std::string source);
+
+    xkb_context* m_context;
+    xkb_keymap* m_keymap;
+    unsigned m_layoutIndex;
+    std::string m_source;
+};
+
+} // namespace orvane::platform

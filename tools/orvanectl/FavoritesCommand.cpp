@@ -1,0 +1,22 @@
+// orvanectl favorites: the favourite applications that the default key mapping puts on the long
+// press, one .desktop path per line.
+#include "Commands.h"
+
+#include "platform/linux/DesktopFavorites.h"
+
+#include <iostream>
+
+namespace orvane::ctl {
+
+int favoritesCommand(Args args)
+{
+    if (!args.empty()) {
+        std::cerr << "usage: orvanectl favorites\n";
+        return exitUsage;
+    }
+    for (const auto& path : platform::DesktopFavorites().dockAppPaths())
+        std::cout << path << '\n';
+    return exitOk;
+}
+
+} // namespace orvane::ctl

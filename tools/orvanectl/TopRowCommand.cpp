@@ -1,0 +1,20 @@
+// orvanectl toprow: the twelve keys of the keyboard's top row, as the keyboard finder reads them.
+#include "Commands.h"
+#include "StoredSettings.h"
+
+#include <iostream>
+
+namespace orvane::ctl {
+
+int topRowCommand(Args args)
+{
+    if (!args.empty()) {
+        std::cerr << "usage: orvanectl toprow\n";
+        return exitUsage;
+    }
+    for (const auto key : machineTopRow())
+        std::cout << model::caseName(key) << '\n';
+    return exitOk;
+}
+
+} // namespace orvane::ctl
