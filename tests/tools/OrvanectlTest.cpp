@@ -30,8 +30,11 @@ Outcome orvanectl(const std::string& args, const std::string& input = "")
     const std::string in = dir + "orvanectl_in", out = dir + "orvanectl_out",
                       err = dir + "orvanectl_err";
     std::ofstream(in) << input;
-    const std::string command = std::string(ORVANECTL) + " " + args + " <" + in + " >" + out +
-                                " 2>" + err;
+    // An empty configuration folder: nothing the user stored may change what replay prints.
+    const std::string config = dir + "orvanectl_empty_config";
+    const std::string command = "rm -rf " + config + " && mkdir " + config +
+                                " && XDG_CONFIG_HOME=" + config + " " + ORVANECTL + " " + args +
+                                " <" + in + " >" + out + " 2>" + err;
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(out), readAll(err)};
 }
