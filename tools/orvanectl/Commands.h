@@ -15,5 +15,7 @@ inline constexpr int exitUsage = 2;
 
 int keysCommand(Args args);
 int replayCommand(Args args);
+int runCommand(Args args);
+int doctorCommand(Args args);
 
 } // namespace orvane::ctl

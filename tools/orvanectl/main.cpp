@@ -19,6 +19,12 @@ constexpr std::array commands{
     Command{"replay", orvane::ctl::replayCommand,
             "replay [--mapping FILE] [--delay SECONDS] [SCRIPT]\n"
             "                       run the engine on a timed script of events"},
+    Command{"run", orvane::ctl::runCommand,
+            "run [--mapping FILE] [--delay SECONDS] [--include-virtual] [--verbose]\n"
+            "                       grab the keyboards and remap them until SIGINT or SIGTERM"},
+    Command{"doctor", orvane::ctl::doctorCommand,
+            "doctor [--include-virtual]\n"
+            "                       what Orvane would grab, and whether it has the access it needs"},
 };
 
 void printUsage(std::ostream& out)
