@@ -413,6 +413,12 @@ void InputBackend::handleKey(Device& device, const input_event& event)
         return;
     }
     bool isPassed = true;
+    if (modifierFlag(code) == 0 && !isButton(code)) {
+        if (value != 0)
+            m_pressedKey = KeyOwner{device.id, code};
+        else
+            device.releasedInFrame.push_back(code);
+    }
     if (modifierFlag(code) != 0) {
         if (device.modifiers.apply(code, value)) {
             engine::KeyEvent changed = modifierEvent(code, modifierFlags());
@@ -450,6 +456,27 @@ void InputBackend::flushFrame(Device& device)
     device.frame.clear();
     device.isFrameSwallowed = false;
     drainTasks();
+    m_pressedKey.reset();
+    releasePostedKeys(device);
+}
+
+void InputBackend::releasePostedKeys(Device& device)
+{
+    // An executor's key is normally released by the executor when its press ends. When another
+    // key ended the press first (the monitor then lets the release pass as an ordinary key), the
+    // executor never hears of the release: the key it holds is let go here, with the physical key.
+    for (const int code : device.releasedInFrame) {
+        for (auto it = m_postedOwners.begin(); it != m_postedOwners.end();) {
+            if (it->second == KeyOwner{device.id, code}) {
+                if (m_output->isHeld(it->first))
+                    m_output->writeKey(it->first, 0);
+                it = m_postedOwners.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    device.releasedInFrame.clear();
 }
 
 void InputBackend::drainTasks()
@@ -472,6 +499,10 @@ void InputBackend::post(const engine::KeyEvent& posted)
     const auto change = evdevFromKeyEvent(event);
     if (!change)
         return;
+    if (change->value == 1 && m_pressedKey)
+        m_postedOwners[change->code] = *m_pressedKey;
+    else if (change->value == 0)
+        m_postedOwners.erase(change->code);
     if (!m_output->writeKey(change->code, change->value)) {
         log(engine::Log::Level::error, "the output keyboard failed: " + lastError().message());
         finish(StopReason::outputLost);

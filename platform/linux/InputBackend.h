@@ -75,6 +75,7 @@ private:
         std::vector<input_event> frame; // passed events of the frame not yet closed
         bool isFrameSwallowed = false;  // a key of this frame was swallowed
         std::bitset<KEY_CNT> passedDown; // keys whose press went out to the output
+        std::vector<int> releasedInFrame; // keys released in the frame not yet closed
         bool isWaitingForRelease = false;
         std::chrono::steady_clock::time_point noticeAt;
     };
@@ -105,6 +106,7 @@ private:
     void handleKey(Device& device, const input_event& event);
     engine::Verdict deliver(engine::KeyEvent& event) noexcept;
     void flushFrame(Device& device);
+    void releasePostedKeys(Device& device);
     void drainTasks();
     std::uint64_t modifierFlags() const noexcept;
     void log(engine::Log::Level level, const std::string& text) noexcept;
@@ -132,6 +134,11 @@ private:
     std::uint64_t m_nextDeviceId = 16;
     std::vector<std::function<void()>> m_tasks;
     std::optional<std::chrono::nanoseconds> m_eventTime;
+    // The physical key (device, code) whose press or repeat the current frame carries, and, for
+    // every key an executor holds down on the output, the physical key whose press put it there.
+    using KeyOwner = std::pair<std::uint64_t, int>;
+    std::optional<KeyOwner> m_pressedKey;
+    std::map<int, KeyOwner> m_postedOwners;
     bool m_isTapEnabled = false;
     bool m_isRunning = false;
 };
