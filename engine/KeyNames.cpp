@@ -60,7 +60,7 @@ char32_t decode(std::string_view text, std::size_t& i)
         ++i;
         return 0xFFFFFFFF; // not a character: copy the byte through unchanged
     }
-    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+    char32_t c = length == 1 ? char32_t{lead} : char32_t{lead} & (char32_t{0x7F} >> length);
     for (std::size_t k = 1; k < length; ++k)
         c = (c << 6) | (byte(i + k) & 0x3F);
     i += length;
