@@ -9,6 +9,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
+#include <sstream>
 #include <poll.h>
 #include <stdexcept>
 #include <sys/ioctl.h>
@@ -270,10 +271,12 @@ void sleepFor(std::chrono::milliseconds duration)
 
 std::string describe(const std::vector<KeyChange>& keys)
 {
-    std::string text = "[";
+    std::ostringstream text;
+    text << '[';
     for (const auto& [code, value] : keys)
-        text += " " + std::to_string(code) + ":" + std::to_string(value);
-    return text + " ]";
+        text << ' ' << code << ':' << value;
+    text << " ]";
+    return text.str();
 }
 
 } // namespace orvane::vmtest
