@@ -70,6 +70,9 @@ DeviceTraits deviceTraits(const libevdev* evdev, const std::string& path)
     traits.isVirtual = isVirtualEventNode(path);
     traits.hasTopRowKey = hasTopRowKey(evdev);
     traits.hasFnKey = hasKey(evdev, KEY_FN);
+    traits.isPointer = libevdev_has_event_type(evdev, EV_REL) != 0 ||
+                       libevdev_has_event_type(evdev, EV_ABS) != 0 || hasKey(evdev, BTN_LEFT) ||
+                       hasKey(evdev, BTN_TOUCH);
     return traits;
 }
 
@@ -81,6 +84,9 @@ GrabDecision decide(const DeviceTraits& traits, GrabPolicy policy) noexcept
         return GrabDecision::virtualDevice;
     if (!traits.hasTopRowKey)
         return GrabDecision::noTopRowKey;
+    // Orvane's output is a keyboard only: a grabbed pointer would stop moving.
+    if (traits.isPointer)
+        return GrabDecision::pointer;
     return GrabDecision::grab;
 }
 
@@ -95,6 +101,8 @@ std::string_view describe(GrabDecision decision) noexcept
         return "leave: a virtual device of another program; its events pass untouched";
     case GrabDecision::noTopRowKey:
         return "leave: no F1-F12 or top-row key";
+    case GrabDecision::pointer:
+        return "leave: it also moves a pointer, which Orvane's keyboard output cannot carry";
     }
     return "";
 }

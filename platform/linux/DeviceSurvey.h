@@ -20,9 +20,10 @@ struct DeviceTraits {
     bool isVirtual = false;    // made through uinput (by Orvane or another program)
     bool hasTopRowKey = false; // F1-F12, a media or brightness key, or a top-row system key
     bool hasFnKey = false;
+    bool isPointer = false; // moves a pointer too: relative or absolute axes, or mouse buttons
 };
 
-enum class GrabDecision { grab, orvaneOutput, virtualDevice, noTopRowKey };
+enum class GrabDecision { grab, orvaneOutput, virtualDevice, noTopRowKey, pointer };
 
 struct GrabPolicy {
     // Grab virtual keyboards of other programs too (chained after another remapper, or tests).

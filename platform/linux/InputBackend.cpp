@@ -283,26 +283,35 @@ void InputBackend::addDevice(const std::string& path)
         return;
     }
     if (device.input->keysDown().empty()) {
-        grabNow(id, device);
+        if (!grabNow(device))
+            forgetDevice(id);
     } else {
         device.isWaitingForRelease = true;
         device.noticeAt = std::chrono::steady_clock::now() + m_options.heldKeyNotice;
     }
 }
 
-void InputBackend::grabNow(std::uint64_t id, Device& device)
+bool InputBackend::grabNow(Device& device)
 {
     std::error_code error;
     if (!device.input->grab(error)) {
         log(engine::Log::Level::error, "cannot grab " + device.name + ": " + error.message());
-        ::epoll_ctl(m_epoll.get(), EPOLL_CTL_DEL, device.input->fd(), nullptr);
-        m_devices.erase(id);
-        return;
+        return false;
     }
     device.isWaitingForRelease = false;
     device.frame.clear();
     device.isFrameSwallowed = false;
     log(engine::Log::Level::info, "grabbed " + device.name);
+    return true;
+}
+
+void InputBackend::forgetDevice(std::uint64_t id)
+{
+    const auto found = m_devices.find(id);
+    if (found == m_devices.end())
+        return;
+    ::epoll_ctl(m_epoll.get(), EPOLL_CTL_DEL, found->second.input->fd(), nullptr);
+    m_devices.erase(found);
 }
 
 void InputBackend::removeDevice(std::uint64_t id)
@@ -346,6 +355,10 @@ void InputBackend::readDevice(std::uint64_t id)
         switch (device.input->next(event)) {
         case InputDevice::ReadStatus::event:
             handleEvent(device, event);
+            if (device.isGrabFailed) { // another program holds it; leave it to that one
+                forgetDevice(id);
+                return;
+            }
             break;
         case InputDevice::ReadStatus::none:
             return;
@@ -379,12 +392,13 @@ void InputBackend::handleEvent(Device& device, const input_event& event)
         // Not grabbed yet: the desktop reads this event itself. Grab at the end of the frame
         // that leaves no key held.
         if (event.type == EV_SYN && event.code == SYN_REPORT && device.input->keysDown().empty()) {
-            grabNow(device.id, device);
+            device.isGrabFailed = !grabNow(device);
         }
         return;
     }
-    m_eventTime = std::chrono::seconds(event.input_event_sec) +
-                  std::chrono::microseconds(event.input_event_usec);
+    if (device.input->hasMonotonicTime())
+        m_eventTime = std::chrono::seconds(event.input_event_sec) +
+                      std::chrono::microseconds(event.input_event_usec);
     switch (event.type) {
     case EV_SYN:
         if (event.code == SYN_REPORT)

@@ -77,6 +77,7 @@ private:
         std::bitset<KEY_CNT> passedDown; // keys whose press went out to the output
         std::vector<int> releasedInFrame; // keys released in the frame not yet closed
         bool isWaitingForRelease = false;
+        bool isGrabFailed = false;
         std::chrono::steady_clock::time_point noticeAt;
     };
 
@@ -97,7 +98,8 @@ private:
     void scanDevices();
     void readHotplug();
     void addDevice(const std::string& path);
-    void grabNow(std::uint64_t id, Device& device);
+    bool grabNow(Device& device);
+    void forgetDevice(std::uint64_t id);
     void removeDevice(std::uint64_t id);
     void readDevice(std::uint64_t id);
     void readOutputLeds();

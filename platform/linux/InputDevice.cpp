@@ -28,9 +28,11 @@ std::unique_ptr<InputDevice> InputDevice::open(const std::string& path, std::err
         error = {-rc, std::generic_category()};
         return nullptr;
     }
-    libevdev_set_clock_id(evdev, CLOCK_MONOTONIC);
-    return std::unique_ptr<InputDevice>(
+    const bool hasMonotonicTime = libevdev_set_clock_id(evdev, CLOCK_MONOTONIC) == 0;
+    auto device = std::unique_ptr<InputDevice>(
         new InputDevice(std::move(fd), evdev, path, status.st_rdev));
+    device->m_hasMonotonicTime = hasMonotonicTime;
+    return device;
 }
 
 InputDevice::~InputDevice()

@@ -29,6 +29,9 @@ public:
     const libevdev* evdev() const noexcept { return m_evdev; }
     dev_t deviceNumber() const noexcept { return m_deviceNumber; }
 
+    // False on kernels that cannot stamp events with the monotonic clock.
+    bool hasMonotonicTime() const noexcept { return m_hasMonotonicTime; }
+
     bool grab(std::error_code& error) noexcept;
     void ungrab() noexcept;
     bool isGrabbed() const noexcept { return m_isGrabbed; }
@@ -59,6 +62,7 @@ private:
     dev_t m_deviceNumber;
     bool m_isGrabbed = false;
     bool m_isSyncing = false;
+    bool m_hasMonotonicTime = false;
 };
 
 } // namespace orvane::platform

@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 #include <unistd.h>
@@ -351,6 +352,44 @@ void checkStop(const std::string& program, int signal, const char* name)
     check(!direct.keys(500ms, 1).empty(), std::string(name) + ": the keyboard is free again");
 }
 
+// A key held when Orvane starts: the keyboard is grabbed only after the key is up, so the desktop
+// sees that release and the key does not stick.
+void checkHeldAtStart(const std::string& program)
+{
+    FakeKeyboard keyboard("Orvane test keyboard");
+    Reader direct(keyboard.node());
+    keyboard.key(KEY_A, 1);
+    direct.keys(300ms, 1);
+    Orvane orvane(program);
+    check(orvane.start(), "held at start: the output keyboard appears");
+    if (orvane.output().empty())
+        return;
+    Reader output(orvane.output());
+    sleepFor(1500ms); // longer than the notice: Orvane must still not grab while A is down
+    keyboard.key(KEY_A, 0);
+    check(direct.keys(1000ms, 1) == std::vector<KeyChange>{{KEY_A, 0}},
+          "held at start: the release reaches the desktop's reader of the keyboard");
+    check(waitUntilGrabbed(keyboard, output), "held at start: grabbed once the key is up");
+    check(output.heldKeys().empty(), "held at start: nothing held on the output");
+    orvane.kill(SIGTERM);
+    check(orvane.wait(10s) == 0, "held at start: orvanectl run exits with status 0");
+}
+
+// doctor, in a system where it can run: exit status 0 and the fake keyboard named for a grab.
+void checkDoctor(const std::string& program)
+{
+    FakeKeyboard keyboard("Orvane doctor keyboard");
+    const pid_t pid = spawn({"/bin/sh", "-c", program + " doctor --include-virtual > /tmp/doctor"});
+    check(waitExit(pid, 20s) == 0, "doctor: exit status 0 where Orvane can run");
+    std::ifstream report("/tmp/doctor");
+    const std::string text((std::istreambuf_iterator<char>(report)), std::istreambuf_iterator<char>());
+    const auto at = text.find("'Orvane doctor keyboard'");
+    check(at != std::string::npos && text.find("grab:", at) != std::string::npos &&
+              text.find("/dev/uinput can be opened") != std::string::npos &&
+              text.find("KEY_FN") != std::string::npos,
+          "doctor: names the keyboard to grab, uinput and KEY_FN:\n" + text);
+}
+
 int runAll(const std::string& program)
 {
     writeMapping();
@@ -379,6 +418,8 @@ int runAll(const std::string& program)
     checkStop(program, SIGTERM, "SIGTERM with a key held");
     checkStop(program, SIGKILL, "SIGKILL with a key held");
     checkStop(program, 0, "panic chord");
+    checkHeldAtStart(program);
+    checkDoctor(program);
     return failures;
 }
 
