@@ -301,6 +301,12 @@ bool InputBackend::grabNow(Device& device)
     device.isWaitingForRelease = false;
     device.frame.clear();
     device.isFrameSwallowed = false;
+    // A keyboard plugged in later shows the LEDs the desktop set (Caps Lock) like the others.
+    for (int led = 0; led <= LED_MAX; ++led) {
+        const std::uint32_t bit = 1U << led;
+        if ((m_output->knownLeds() & bit) != 0 && device.input->hasLed(led))
+            device.input->setLed(led, (m_output->ledState() & bit) != 0 ? 1 : 0);
+    }
     log(engine::Log::Level::info, "grabbed " + device.name);
     return true;
 }

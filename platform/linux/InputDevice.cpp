@@ -2,7 +2,10 @@
 
 #include <libevdev/libevdev.h>
 
+#include <array>
 #include <cerrno>
+#include <cstdint>
+#include <unistd.h>
 #include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -104,8 +107,13 @@ bool InputDevice::hasLed(int code) const noexcept
 
 void InputDevice::setLed(int code, int value) noexcept
 {
-    libevdev_kernel_set_led_value(m_evdev, static_cast<unsigned>(code),
-                                  value != 0 ? LIBEVDEV_LED_ON : LIBEVDEV_LED_OFF);
+    std::array<input_event, 2> events{};
+    events[0].type = EV_LED;
+    events[0].code = static_cast<std::uint16_t>(code);
+    events[0].value = value != 0 ? 1 : 0;
+    events[1].type = EV_SYN;
+    events[1].code = SYN_REPORT;
+    [[maybe_unused]] const auto written = ::write(m_fd.get(), events.data(), sizeof events);
 }
 
 } // namespace orvane::platform

@@ -133,6 +133,7 @@ std::vector<input_event> UinputKeyboard::readLedChanges() noexcept
                 continue;
             const std::uint32_t bit = 1U << event.code;
             m_leds = event.value != 0 ? (m_leds | bit) : (m_leds & ~bit);
+            m_knownLeds |= bit;
             changes.push_back(event);
         }
     }

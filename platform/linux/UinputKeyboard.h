@@ -45,8 +45,10 @@ public:
 
     // LED changes the desktop wrote to this keyboard since the last call, as EV_LED events.
     std::vector<input_event> readLedChanges() noexcept;
-    // The LEDs as last written by the desktop (bit per LED code).
+    // The LEDs as last written by the desktop (bit per LED code), and which of them it has
+    // written at all.
     std::uint32_t ledState() const noexcept { return m_leds; }
+    std::uint32_t knownLeds() const noexcept { return m_knownLeds; }
 
 private:
     explicit UinputKeyboard(UniqueFd fd) : m_fd(std::move(fd)) {}
@@ -56,6 +58,7 @@ private:
     std::bitset<KEY_CNT> m_held;
     std::vector<input_event> m_buffer;
     std::uint32_t m_leds = 0;
+    std::uint32_t m_knownLeds = 0;
 };
 
 } // namespace orvane::platform

@@ -55,6 +55,7 @@ FakeKeyboard::FakeKeyboard(const char* name)
     ::ioctl(m_fd, UI_SET_EVBIT, EV_LED);
     ::ioctl(m_fd, UI_SET_LEDBIT, LED_CAPSL);
     ::ioctl(m_fd, UI_SET_LEDBIT, LED_NUML);
+    ::ioctl(m_fd, UI_SET_LEDBIT, LED_COMPOSE);
     for (int code = KEY_ESC; code <= KEY_F12; ++code)
         ::ioctl(m_fd, UI_SET_KEYBIT, code);
     for (int code : {KEY_FN, KEY_MUTE, KEY_VOLUMEDOWN, KEY_VOLUMEUP, KEY_BRIGHTNESSDOWN,
