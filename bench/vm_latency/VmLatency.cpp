@@ -68,7 +68,8 @@ void report(const char* label, std::vector<double> us)
     }
     std::sort(us.begin(), us.end());
     const auto at = [&](double p) {
-        return us[std::min(us.size() - 1, static_cast<std::size_t>(p * static_cast<double>(us.size())))];
+        return us[std::min(us.size() - 1,
+                           static_cast<std::size_t>(p * static_cast<double>(us.size())))];
     };
     std::printf("%-40s n=%zu median=%.1fus p99=%.1fus max=%.1fus\n", label, us.size(), at(0.5),
                 at(0.99), us.back());

@@ -52,8 +52,8 @@ const char* hotplugSource()
 
 InputBackend::InputBackend(engine::Workspace& workspace, engine::Log& log,
                            const model::TopRow& topRow, Options options)
-    : m_workspace(workspace), m_log(log), m_options(options),
-      m_context{*this, *this, workspace, &log}, m_monitor(*this, topRow, &log)
+    : m_workspace(workspace), m_log(log),
+      m_options(options), m_context{*this, *this, workspace, &log}, m_monitor(*this, topRow, &log)
 {
 }
 
@@ -93,7 +93,8 @@ std::error_code InputBackend::start(const model::KeyMapping& mapping, double lon
         m_hotplug = nullptr;
     }
     if (m_hotplug == nullptr)
-        log(engine::Log::Level::error, "no hotplug events: keyboards plugged in later are not seen");
+        log(engine::Log::Level::error,
+            "no hotplug events: keyboards plugged in later are not seen");
 
     m_monitor.setExecutors(mapping, m_context);
     m_monitor.setLongPressDelay(longPressDelay);
@@ -160,9 +161,8 @@ void InputBackend::loop()
 {
     std::array<epoll_event, 16> ready{};
     while (m_isRunning) {
-        const int count =
-            ::epoll_wait(m_epoll.get(), ready.data(), static_cast<int>(ready.size()),
-                         waitTimeoutMs());
+        const int count = ::epoll_wait(m_epoll.get(), ready.data(), static_cast<int>(ready.size()),
+                                       waitTimeoutMs());
         if (count < 0 && errno != EINTR) {
             log(engine::Log::Level::error, "epoll_wait: " + lastError().message());
             finish(StopReason::failed);
@@ -213,8 +213,8 @@ int InputBackend::waitTimeoutMs() noexcept
     }
     if (!next)
         return -1;
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(
-        *next - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(*next - std::chrono::steady_clock::now());
     return static_cast<int>(std::max<std::int64_t>(0, left.count()));
 }
 
@@ -271,7 +271,8 @@ void InputBackend::addDevice(const std::string& path)
     device.input = std::move(input);
     device.name = "'" + traits.name + "' (" + path + ")";
     if (!watch(m_epoll.get(), device.input->fd(), id)) {
-        log(engine::Log::Level::error, "cannot watch " + device.name + ": " + lastError().message());
+        log(engine::Log::Level::error,
+            "cannot watch " + device.name + ": " + lastError().message());
         m_devices.erase(id);
         return;
     }

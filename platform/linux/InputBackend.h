@@ -30,10 +30,7 @@ namespace orvane::platform {
 
 class InputDevice;
 
-class InputBackend final : engine::EventTap,
-                           engine::MainQueue,
-                           engine::EventPoster,
-                           engine::Clock {
+class InputBackend final : engine::EventTap, engine::MainQueue, engine::EventPoster, engine::Clock {
 public:
     struct Options {
         GrabPolicy policy;
@@ -72,9 +69,9 @@ private:
         std::unique_ptr<InputDevice> input;
         std::string name;
         ModifierState modifiers;
-        std::vector<input_event> frame; // passed events of the frame not yet closed
-        bool isFrameSwallowed = false;  // a key of this frame was swallowed
-        std::bitset<KEY_CNT> passedDown; // keys whose press went out to the output
+        std::vector<input_event> frame;   // passed events of the frame not yet closed
+        bool isFrameSwallowed = false;    // a key of this frame was swallowed
+        std::bitset<KEY_CNT> passedDown;  // keys whose press went out to the output
         std::vector<int> releasedInFrame; // keys released in the frame not yet closed
         bool isWaitingForRelease = false;
         bool isGrabFailed = false;

@@ -59,8 +59,8 @@ void InputBackend::handleKey(Device& device, const input_event& event)
 {
     const int code = event.code;
     const int value = event.value;
-    if (value == 1 && device.input->isKeyDown(KEY_BACKSPACE) &&
-        device.input->isKeyDown(KEY_ESC) && device.input->isKeyDown(KEY_ENTER)) {
+    if (value == 1 && device.input->isKeyDown(KEY_BACKSPACE) && device.input->isKeyDown(KEY_ESC) &&
+        device.input->isKeyDown(KEY_ENTER)) {
         log(engine::Log::Level::info, "panic chord: releasing every grab and every key");
         finish(StopReason::panicChord);
         return;

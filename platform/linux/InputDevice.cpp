@@ -5,10 +5,10 @@
 #include <array>
 #include <cerrno>
 #include <cstdint>
-#include <unistd.h>
 #include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace orvane::platform {
 
@@ -32,8 +32,8 @@ std::unique_ptr<InputDevice> InputDevice::open(const std::string& path, std::err
         return nullptr;
     }
     const bool hasMonotonicTime = libevdev_set_clock_id(evdev, CLOCK_MONOTONIC) == 0;
-    auto device = std::unique_ptr<InputDevice>(
-        new InputDevice(std::move(fd), evdev, path, status.st_rdev));
+    auto device =
+        std::unique_ptr<InputDevice>(new InputDevice(std::move(fd), evdev, path, status.st_rdev));
     device->m_hasMonotonicTime = hasMonotonicTime;
     return device;
 }
@@ -85,7 +85,7 @@ InputDevice::ReadStatus InputDevice::next(input_event& event) noexcept
     if (rc == LIBEVDEV_READ_STATUS_SYNC) {
         if (m_isSyncing)
             return ReadStatus::event; // one change of the resync
-        m_isSyncing = true;       // the SYN_DROPPED itself: resync follows
+        m_isSyncing = true;           // the SYN_DROPPED itself: resync follows
         return ReadStatus::dropped;
     }
     if (rc == -EAGAIN) {

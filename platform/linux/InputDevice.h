@@ -51,8 +51,7 @@ public:
 
 private:
     InputDevice(UniqueFd fd, libevdev* evdev, std::string path, dev_t deviceNumber)
-        : m_fd(std::move(fd)), m_evdev(evdev), m_path(std::move(path)),
-          m_deviceNumber(deviceNumber)
+        : m_fd(std::move(fd)), m_evdev(evdev), m_path(std::move(path)), m_deviceNumber(deviceNumber)
     {
     }
 

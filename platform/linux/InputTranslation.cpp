@@ -126,8 +126,10 @@ std::optional<engine::KeyEvent> keyEventFromEvdev(int evdevCode, int value,
         using namespace engine::keyState;
         event.type = engine::eventType::systemDefined;
         event.keyCode = evdevKeyCodeBase + evdevCode;
-        event.data1 = engine::systemDefinedData1(static_cast<std::uint16_t>(special),
-                                                 value == 0 ? up : value == 2 ? repeat : down);
+        event.data1 =
+            engine::systemDefinedData1(static_cast<std::uint16_t>(special), value == 0   ? up
+                                                                            : value == 2 ? repeat
+                                                                                         : down);
         return event;
     }
     event.type = value == 0 ? engine::eventType::keyUp : engine::eventType::keyDown;

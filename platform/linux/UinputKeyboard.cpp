@@ -63,8 +63,8 @@ std::unique_ptr<UinputKeyboard> UinputKeyboard::create(std::error_code& error)
     setup.id.product = outputProduct;
     setup.id.version = 1;
     std::memcpy(setup.name, outputName.data(), outputName.size());
-    ok = ok && ::ioctl(fd.get(), UI_DEV_SETUP, &setup) == 0 &&
-         ::ioctl(fd.get(), UI_DEV_CREATE) == 0;
+    ok =
+        ok && ::ioctl(fd.get(), UI_DEV_SETUP, &setup) == 0 && ::ioctl(fd.get(), UI_DEV_CREATE) == 0;
     if (!ok) {
         error = lastError();
         return nullptr;

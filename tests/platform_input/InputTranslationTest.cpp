@@ -117,8 +117,8 @@ TEST(InputTranslation, EveryCatalogueKeyRoundTrips)
         } else {
             const auto special = std::get<model::SpecialKeyTarget>(row.prop.target).key;
             down.type = type::systemDefined;
-            down.data1 = engine::systemDefinedData1(model::rawValue(special),
-                                                    engine::keyState::down);
+            down.data1 =
+                engine::systemDefinedData1(model::rawValue(special), engine::keyState::down);
         }
         const auto change = evdevFromKeyEvent(down);
         ASSERT_TRUE(change.has_value());

@@ -4,8 +4,8 @@
 // status is 0 only when every check held.
 #include "VmSupport.h"
 
-#include "model/JsonCoding.h"
 #include "model/DefaultKeyMapping.h"
+#include "model/JsonCoding.h"
 
 #include <linux/input.h>
 
@@ -121,9 +121,7 @@ struct PressCase {
 void checkPresses(FakeKeyboard& keyboard, Reader& output)
 {
     const std::vector<PressCase> cases = {
-        {"short press of F1",
-         {{KEY_F1, 1}, {KEY_F1, 0}},
-         {{KEY_MUTE, 1}, {KEY_MUTE, 0}}},
+        {"short press of F1", {{KEY_F1, 1}, {KEY_F1, 0}}, {{KEY_MUTE, 1}, {KEY_MUTE, 0}}},
         {"short press of the top-row key of position 0",
          {{KEY_BRIGHTNESSDOWN, 1}, {KEY_BRIGHTNESSDOWN, 0}},
          {{KEY_MUTE, 1}, {KEY_MUTE, 0}}},
@@ -150,7 +148,11 @@ void checkPresses(FakeKeyboard& keyboard, Reader& output)
          {{KEY_LEFTSHIFT, 1}, {KEY_F1, 1}, {KEY_F1, 0}, {KEY_LEFTSHIFT, 0}}},
         {"a key passed with shift is released although its repeat opened a press",
          {{KEY_LEFTSHIFT, 1}, {KEY_F1, 1}, {KEY_LEFTSHIFT, 0}, {KEY_F1, 2}, {KEY_F1, 0}},
-         {{KEY_LEFTSHIFT, 1}, {KEY_F1, 1}, {KEY_LEFTSHIFT, 0}, {KEY_F1, 0}, {KEY_MUTE, 1},
+         {{KEY_LEFTSHIFT, 1},
+          {KEY_F1, 1},
+          {KEY_LEFTSHIFT, 0},
+          {KEY_F1, 0},
+          {KEY_MUTE, 1},
           {KEY_MUTE, 0}}},
     };
     for (const auto& row : cases) {
@@ -159,8 +161,8 @@ void checkPresses(FakeKeyboard& keyboard, Reader& output)
             sleepFor(std::chrono::milliseconds(step.pauseMs));
         }
         const auto seen = output.keys(1000ms, row.expected.size());
-        check(seen == row.expected, std::string(row.name) + ": expected " +
-                                        describe(row.expected) + ", got " + describe(seen));
+        check(seen == row.expected, std::string(row.name) + ": expected " + describe(row.expected) +
+                                        ", got " + describe(seen));
         check(output.heldKeys().empty(), std::string(row.name) + ": a key stays held");
     }
 }
@@ -177,8 +179,9 @@ void checkShortcutFrames(FakeKeyboard& keyboard, Reader& output)
         flat.insert(flat.end(), frame.begin(), frame.end());
         isOnePerFrame = isOnePerFrame && frame.size() == 1;
     }
-    const std::vector<KeyChange> expected = {{KEY_LEFTSHIFT, 1}, {KEY_LEFTMETA, 1}, {KEY_K, 1},
-                                             {KEY_K, 0},         {KEY_LEFTMETA, 0}, {KEY_LEFTSHIFT, 0}};
+    const std::vector<KeyChange> expected = {{KEY_LEFTSHIFT, 1}, {KEY_LEFTMETA, 1},
+                                             {KEY_K, 1},         {KEY_K, 0},
+                                             {KEY_LEFTMETA, 0},  {KEY_LEFTSHIFT, 0}};
     check(flat == expected, "shortcut: expected " + describe(expected) + ", got " + describe(flat));
     check(isOnePerFrame, "shortcut: every key change in a frame of its own");
 }
@@ -198,8 +201,9 @@ void checkLongPress(FakeKeyboard& keyboard, Reader& output)
     const auto seen = output.keys(1000ms);
     const bool isShaped = seen.size() >= 3 && seen.front() == KeyChange{KEY_F5, 1} &&
                           seen.back() == KeyChange{KEY_F5, 0} &&
-                          std::all_of(seen.begin() + 1, seen.end() - 1,
-                                      [](const KeyChange& k) { return k == KeyChange{KEY_F5, 2}; });
+                          std::all_of(seen.begin() + 1, seen.end() - 1, [](const KeyChange& k) {
+                              return k == KeyChange{KEY_F5, 2};
+                          });
     check(isShaped, "long press: expected F5 down, F5 repeats, F5 up; got " + describe(seen));
     check(seen.size() < static_cast<std::size_t>(repeats) + 2,
           "long press: more repeats out than went in: " + describe(seen));
@@ -210,9 +214,9 @@ void checkPassThrough(FakeKeyboard& keyboard, Reader& output, int count)
 {
     // Letters, modifiers and repeats in a random order that a keyboard could produce; each must
     // come out unchanged, in order, one for one.
-    const std::vector<int> keys = {KEY_A, KEY_S, KEY_D, KEY_J, KEY_K, KEY_L, KEY_Q, KEY_Z,
-                                   KEY_SPACE, KEY_LEFTSHIFT, KEY_RIGHTSHIFT, KEY_LEFTCTRL,
-                                   KEY_LEFTALT, KEY_LEFTMETA};
+    const std::vector<int> keys = {
+        KEY_A, KEY_S,     KEY_D,         KEY_J,          KEY_K,        KEY_L,       KEY_Q,
+        KEY_Z, KEY_SPACE, KEY_LEFTSHIFT, KEY_RIGHTSHIFT, KEY_LEFTCTRL, KEY_LEFTALT, KEY_LEFTMETA};
     std::mt19937 random(4);
     std::vector<bool> isDown(keys.size(), false);
     int lost = 0;
@@ -233,9 +237,9 @@ void checkPassThrough(FakeKeyboard& keyboard, Reader& output, int count)
             keyboard.key(keys[i], 0);
     }
     output.keys(300ms);
-    check(lost == 0 && wrong == 0, "pass-through of " + std::to_string(count) + " events: " +
-                                       std::to_string(lost) + " lost, " + std::to_string(wrong) +
-                                       " wrong");
+    check(lost == 0 && wrong == 0, "pass-through of " + std::to_string(count) +
+                                       " events: " + std::to_string(lost) + " lost, " +
+                                       std::to_string(wrong) + " wrong");
     check(output.heldKeys().empty(), "pass-through: a key stays held");
 }
 
@@ -307,8 +311,9 @@ void checkRemovalAndHotplug(Reader& output, FakeKeyboard& keyboard)
           "removal: before, expected A and F5 down, got " + describe(before));
     keyboard.destroy();
     const auto after = output.keys(1000ms, 2);
-    check(output.heldKeys().empty(), "removal: keys stay held on the output after the keyboard went: " +
-                                         held(output) + ", seen " + describe(after));
+    check(output.heldKeys().empty(),
+          "removal: keys stay held on the output after the keyboard went: " + held(output) +
+              ", seen " + describe(after));
 
     // The kernel's console resets Caps, Num and Scroll Lock of all keyboards now and then (in the
     // VM, where it owns the screen); the Compose LED is the desktop's alone.
@@ -325,6 +330,26 @@ void checkRemovalAndHotplug(Reader& output, FakeKeyboard& keyboard)
     check(direct.keys(200ms).empty(), "hotplug: nobody else reads the grabbed keyboard");
     check(ledReaches(plugged, LED_COMPOSE),
           "hotplug: the keyboard plugged in later shows the LEDs the desktop lit");
+
+    // Two keyboards merge into one output, and a modifier held on one counts for the other.
+    FakeKeyboard second("Orvane second test keyboard");
+    check(waitUntilGrabbed(second, output), "two keyboards: the second is grabbed as well");
+    // Paced as a person types: events of two devices that arrive together are read device by
+    // device, not by time.
+    const std::vector<std::pair<FakeKeyboard*, KeyChange>> typed = {
+        {&plugged, {KEY_FN, 1}}, {&second, {KEY_F1, 1}},         {&second, {KEY_F1, 0}},
+        {&plugged, {KEY_FN, 0}}, {&plugged, {KEY_LEFTSHIFT, 1}}, {&second, {KEY_F1, 1}},
+        {&second, {KEY_F1, 0}},  {&plugged, {KEY_LEFTSHIFT, 0}}};
+    for (const auto& [device, change] : typed) {
+        device->key(change.first, change.second);
+        sleepFor(30ms);
+    }
+    const std::vector<KeyChange> merged = {{KEY_FN, 1}, {KEY_F6, 1},        {KEY_F6, 0},
+                                           {KEY_FN, 0}, {KEY_LEFTSHIFT, 1}, {KEY_F1, 1},
+                                           {KEY_F1, 0}, {KEY_LEFTSHIFT, 0}};
+    const auto both = output.keys(1000ms, merged.size());
+    check(both == merged,
+          "two keyboards: expected " + describe(merged) + ", got " + describe(both));
 }
 
 // Stops Orvane with `signal` while a key is held; afterwards nothing is held and the keyboard is
@@ -363,8 +388,8 @@ void checkStop(const std::string& program, int signal, const char* name)
         }
     }
     check(output.isGone(), std::string(name) + ": the output keyboard is gone");
-    check(down.empty(), std::string(name) + ": keys left held on the output: " +
-                            std::to_string(down.size()));
+    check(down.empty(),
+          std::string(name) + ": keys left held on the output: " + std::to_string(down.size()));
     Reader direct(keyboard.node());
     keyboard.key(KEY_A, 0);
     check(!direct.keys(500ms, 1).empty(), std::string(name) + ": the keyboard is free again");
@@ -400,7 +425,8 @@ void checkDoctor(const std::string& program)
     const pid_t pid = spawn({"/bin/sh", "-c", program + " doctor --include-virtual > /tmp/doctor"});
     check(waitExit(pid, 20s) == 0, "doctor: exit status 0 where Orvane can run");
     std::ifstream report("/tmp/doctor");
-    const std::string text((std::istreambuf_iterator<char>(report)), std::istreambuf_iterator<char>());
+    const std::string text((std::istreambuf_iterator<char>(report)),
+                           std::istreambuf_iterator<char>());
     const auto at = text.find("'Orvane doctor keyboard'");
     check(at != std::string::npos && text.find("grab:", at) != std::string::npos &&
               text.find("/dev/uinput can be opened") != std::string::npos &&

@@ -9,8 +9,8 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
-#include <sstream>
 #include <poll.h>
+#include <sstream>
 #include <stdexcept>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
@@ -58,11 +58,12 @@ FakeKeyboard::FakeKeyboard(const char* name)
     ::ioctl(m_fd, UI_SET_LEDBIT, LED_COMPOSE);
     for (int code = KEY_ESC; code <= KEY_F12; ++code)
         ::ioctl(m_fd, UI_SET_KEYBIT, code);
-    for (int code : {KEY_FN, KEY_MUTE, KEY_VOLUMEDOWN, KEY_VOLUMEUP, KEY_BRIGHTNESSDOWN,
-                     KEY_BRIGHTNESSUP, KEY_PLAYPAUSE, KEY_PREVIOUSSONG, KEY_NEXTSONG, KEY_REWIND,
-                     KEY_FASTFORWARD, KEY_KBDILLUMUP, KEY_KBDILLUMDOWN, KEY_SCALE, KEY_DASHBOARD,
-                     KEY_SEARCH, KEY_LEFTMETA, KEY_RIGHTMETA, KEY_RIGHTCTRL, KEY_RIGHTALT,
-                     KEY_F24})
+    for (int code :
+         {KEY_FN,           KEY_MUTE,       KEY_VOLUMEDOWN,   KEY_VOLUMEUP,  KEY_BRIGHTNESSDOWN,
+          KEY_BRIGHTNESSUP, KEY_PLAYPAUSE,  KEY_PREVIOUSSONG, KEY_NEXTSONG,  KEY_REWIND,
+          KEY_FASTFORWARD,  KEY_KBDILLUMUP, KEY_KBDILLUMDOWN, KEY_SCALE,     KEY_DASHBOARD,
+          KEY_SEARCH,       KEY_LEFTMETA,   KEY_RIGHTMETA,    KEY_RIGHTCTRL, KEY_RIGHTALT,
+          KEY_F24})
         ::ioctl(m_fd, UI_SET_KEYBIT, code);
     uinput_setup setup{};
     setup.id.bustype = BUS_USB;
@@ -150,8 +151,8 @@ std::vector<KeyChange> Reader::nextFrame(std::chrono::milliseconds timeout)
             m_isGone = true;
             return {};
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
-                                                                                Clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() <= 0)
             return {};
         pollfd wait{m_fd, POLLIN, 0};

@@ -99,8 +99,8 @@ int doctorCommand(Args args)
     const platform::UniqueFd uinput(::open("/dev/uinput", O_WRONLY | O_CLOEXEC));
     const int uinputError = uinput ? 0 : errno;
     std::cout << "\nOutput keyboard: /dev/uinput "
-              << (uinput ? "can be opened" : std::string("cannot be opened: ") +
-                                                 std::strerror(uinputError))
+              << (uinput ? "can be opened"
+                         : std::string("cannot be opened: ") + std::strerror(uinputError))
               << '\n';
     findings.isAccessDenied =
         findings.isAccessDenied || uinputError == EACCES || uinputError == EPERM;

@@ -82,10 +82,7 @@ class LoggingWorkspace final : public engine::Workspace {
 public:
     explicit LoggingWorkspace(engine::Log& log) : m_log(log) {}
     std::optional<std::string> frontmostApplicationId() override { return std::nullopt; }
-    std::optional<std::string> applicationIdAt(const std::string&) override
-    {
-        return std::nullopt;
-    }
+    std::optional<std::string> applicationIdAt(const std::string&) override { return std::nullopt; }
     bool hideRunningApplication(const std::string&) override { return false; }
     void openApplication(const std::string& path, std::function<void(std::string)>) override
     {
