@@ -234,6 +234,9 @@ void InputBackend::scanDevices()
 {
     for (const auto& path : eventNodes())
         addDevice(path);
+    if (m_devices.empty())
+        log(engine::Log::Level::error, "no keyboard to grab yet ('orvanectl doctor' tells why); "
+                                       "keyboards plugged in later are grabbed");
 }
 
 void InputBackend::readHotplug()
@@ -254,8 +257,10 @@ void InputBackend::addDevice(const std::string& path)
     std::error_code error;
     auto input = InputDevice::open(path, error);
     if (!input) {
+        // Without access to a node it may be a mouse as well as a keyboard: only a debug line
+        // here, and the summary after the scan.
         if (error != std::errc::no_such_device && error != std::errc::no_such_file_or_directory)
-            log(engine::Log::Level::error, "cannot open " + path + ": " + error.message());
+            log(engine::Log::Level::debug, "cannot open " + path + ": " + error.message());
         return;
     }
     for (const auto& [id, device] : m_devices) {
