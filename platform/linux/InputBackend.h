@@ -69,6 +69,7 @@ private:
         std::unique_ptr<InputDevice> input;
         std::string name;
         ModifierState modifiers;
+        std::vector<input_event> pulled;  // read from the device, not handled yet
         std::vector<input_event> frame;   // passed events of the frame not yet closed
         bool isFrameSwallowed = false;    // a key of this frame was swallowed
         std::bitset<KEY_CNT> passedDown;  // keys whose press went out to the output
@@ -98,7 +99,8 @@ private:
     bool grabNow(Device& device);
     void forgetDevice(std::uint64_t id);
     void removeDevice(std::uint64_t id);
-    void readDevice(std::uint64_t id);
+    bool pullFrame(std::uint64_t id);
+    void readDevices(const std::vector<std::uint64_t>& ids);
     void readOutputLeds();
 
     void handleEvent(Device& device, const input_event& event);
