@@ -1,11 +1,13 @@
-// The key path of the input thread: from a grabbed keyboard's events through the monitor to the
-// output keyboard, and the executors' posted events after them.
+// The key path of the input thread: the grabbed keyboards' frames, in the order they were made,
+// through the monitor to the output keyboard, and the executors' posted events after them.
 #include "InputBackend.h"
 
 #include "InputDevice.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
+#include <utility>
 
 namespace orvane::platform {
 
@@ -24,6 +26,74 @@ std::chrono::nanoseconds monotonicNow()
 }
 
 } // namespace
+
+bool InputBackend::pullFrame(std::uint64_t id)
+{
+    const auto found = m_devices.find(id);
+    if (found == m_devices.end())
+        return false;
+    Device& device = found->second;
+    input_event event{};
+    for (;;) {
+        switch (device.input->next(event)) {
+        case InputDevice::ReadStatus::event:
+            device.pulled.push_back(event);
+            if (event.type == EV_SYN && event.code == SYN_REPORT)
+                return true;
+            break;
+        case InputDevice::ReadStatus::none:
+            return false; // an unfinished frame waits in `pulled` for the rest
+        case InputDevice::ReadStatus::dropped:
+            // The kernel lost events: the unfinished frame is void, and the resync that follows
+            // reports what changed meanwhile (keys released are released on the output).
+            device.pulled.clear();
+            device.frame.clear();
+            device.isFrameSwallowed = false;
+            log(engine::Log::Level::info, "events lost on " + device.name + "; resynchronising");
+            break;
+        case InputDevice::ReadStatus::gone:
+            device.pulled.clear();
+            removeDevice(id);
+            return false;
+        }
+    }
+}
+
+void InputBackend::readDevices(const std::vector<std::uint64_t>& ids)
+{
+    // Frames of several keyboards that wait together are handled in the order they were made, so
+    // that fn or Shift held on one keyboard counts for a key of another even when Orvane is late.
+    std::vector<std::uint64_t> ready;
+    for (const std::uint64_t id : ids) {
+        if (pullFrame(id))
+            ready.push_back(id);
+    }
+    const auto frameTime = [this](std::uint64_t id) {
+        const input_event& end = m_devices.at(id).pulled.back();
+        return std::pair{end.input_event_sec, end.input_event_usec};
+    };
+    while (!ready.empty() && m_isRunning) {
+        const auto earliest =
+            std::min_element(ready.begin(), ready.end(), [&](std::uint64_t a, std::uint64_t b) {
+                return frameTime(a) < frameTime(b);
+            });
+        const std::uint64_t id = *earliest;
+        Device& device = m_devices.at(id);
+        std::vector<input_event> frame;
+        frame.swap(device.pulled);
+        for (const input_event& event : frame) {
+            handleEvent(device, event);
+            if (!m_isRunning)
+                return;
+        }
+        if (device.isGrabFailed) { // another program holds it; leave it to that one
+            forgetDevice(id);
+            ready.erase(earliest);
+        } else if (!pullFrame(id)) {
+            ready.erase(earliest);
+        }
+    }
+}
 
 void InputBackend::handleEvent(Device& device, const input_event& event)
 {
