@@ -2,7 +2,7 @@
 // keyboard writes, a reader of the output device waits for the event, one at a time. Prints median
 // and p99 for pass-through letters (both programs) and for a mapped short press (Orvane), and
 // Orvane's CPU time and context switches over an idle second. Asserts nothing.
-// Usage (inside the VM): vm_latency BARE_FORWARDER ORVANECTL [EVENTS]
+// Usage (inside the VM): vm_latency BARE_FORWARDER ORVANECTL [EVENTS-PER-ROUND] [ROUNDS]
 #include "tests/vm/VmSupport.h"
 
 #include <linux/input.h>
@@ -153,21 +153,55 @@ Usage usage(pid_t pid)
     return result;
 }
 
-void measureForwarder(const std::string& program, FakeKeyboard& keyboard, int count)
+std::vector<double> measureForwarder(const std::string& program, FakeKeyboard& keyboard, int count)
 {
+    std::vector<double> us;
     const pid_t pid = spawn({program, keyboard.node()});
     const std::string node = nodeNamed("bare forwarder", 10s);
     if (node.empty()) {
         std::printf("the bare forwarder made no output device\n");
-        return;
-    }
-    {
+    } else {
         Reader output(node);
         if (waitUntilForwarding(keyboard, output))
-            report("bare forwarder, letters", letters(keyboard, output, count));
+            us = letters(keyboard, output, count);
     }
     ::kill(pid, SIGTERM);
     waitExit(pid, 5s);
+    report("bare forwarder, letters", us);
+    return us;
+}
+
+// One round of Orvane: letters; in the first round also short presses and the idle check.
+std::vector<double> measureOrvane(const std::string& program, FakeKeyboard& keyboard, int count,
+                                  bool isFirst)
+{
+    std::vector<double> us;
+    const pid_t orvane = spawn({program, "run", "--include-virtual"});
+    const std::string node = nodeNamed("Orvane virtual keyboard", 20s);
+    if (node.empty()) {
+        std::printf("orvanectl run made no output device\n");
+        return us;
+    }
+    Reader output(node);
+    if (!waitUntilForwarding(keyboard, output)) {
+        std::printf("orvanectl run did not forward\n");
+        return us;
+    }
+    us = letters(keyboard, output, count);
+    report("orvane, letters", us);
+    if (isFirst) {
+        shortPresses(keyboard, output, count / 4);
+        sleepFor(200ms);
+        const Usage before = usage(orvane);
+        sleepFor(1000ms);
+        const Usage after = usage(orvane);
+        std::printf("orvane idle for 1 s: cpu=%ld ticks (1 tick = %ld ms), context switches=%ld\n",
+                    after.ticks - before.ticks, 1000 / ::sysconf(_SC_CLK_TCK),
+                    after.switches - before.switches);
+    }
+    ::kill(orvane, SIGTERM);
+    waitExit(orvane, 5s);
+    return us;
 }
 
 } // namespace
@@ -176,35 +210,25 @@ int main(int argc, char** argv)
 {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s BARE_FORWARDER ORVANECTL [EVENTS]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s BARE_FORWARDER ORVANECTL [EVENTS] [ROUNDS]\n", argv[0]);
         return 2;
     }
-    const int count = argc > 3 ? std::atoi(argv[3]) : 2000;
+    const int count = argc > 3 ? std::atoi(argv[3]) : 1000;
+    const int rounds = argc > 4 ? std::atoi(argv[4]) : 4;
     try {
+        // Rounds alternate between the two programs, so that both meet the same drift of the
+        // emulated machine; the pooled figures are the ones to compare.
         FakeKeyboard keyboard("Orvane bench keyboard");
-        measureForwarder(argv[1], keyboard, count);
-
-        const pid_t orvane = spawn({argv[2], "run", "--include-virtual"});
-        const std::string node = nodeNamed("Orvane virtual keyboard", 20s);
-        Reader output(node);
-        if (node.empty() || !waitUntilForwarding(keyboard, output)) {
-            std::printf("orvanectl run did not forward\n");
-            return 1;
+        std::vector<double> bare;
+        std::vector<double> orvane;
+        for (int round = 0; round < rounds; ++round) {
+            const auto b = measureForwarder(argv[1], keyboard, count);
+            bare.insert(bare.end(), b.begin(), b.end());
+            const auto o = measureOrvane(argv[2], keyboard, count, round == 0);
+            orvane.insert(orvane.end(), o.begin(), o.end());
         }
-        report("orvane, letters", letters(keyboard, output, count));
-        shortPresses(keyboard, output, count / 4);
-
-        sleepFor(200ms);
-        const Usage before = usage(orvane);
-        sleepFor(1000ms);
-        const Usage after = usage(orvane);
-        std::printf("orvane idle for 1 s: cpu=%ld ticks (1 tick = %ld ms), context switches=%ld\n",
-                    after.ticks - before.ticks, 1000 / ::sysconf(_SC_CLK_TCK),
-                    after.switches - before.switches);
-        ::kill(orvane, SIGTERM);
-        waitExit(orvane, 5s);
-
-        measureForwarder(argv[1], keyboard, count); // again, to see the drift within the boot
+        report("pooled: bare forwarder, letters", bare);
+        report("pooled: orvane, letters", orvane);
     } catch (const std::exception& error) {
         std::printf("failed: %s\n", error.what());
         return 1;

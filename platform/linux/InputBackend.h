@@ -140,6 +140,8 @@ private:
     using KeyOwner = std::pair<std::uint64_t, int>;
     std::optional<KeyOwner> m_pressedKey;
     std::map<int, KeyOwner> m_postedOwners;
+    std::vector<std::uint64_t> m_readyScratch;
+    std::vector<input_event> m_frameScratch;
     bool m_isTapEnabled = false;
     bool m_isRunning = false;
 };

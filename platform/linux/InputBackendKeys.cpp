@@ -63,7 +63,8 @@ void InputBackend::readDevices(const std::vector<std::uint64_t>& ids)
 {
     // Frames of several keyboards that wait together are handled in the order they were made, so
     // that fn or Shift held on one keyboard counts for a key of another even when Orvane is late.
-    std::vector<std::uint64_t> ready;
+    std::vector<std::uint64_t>& ready = m_readyScratch; // kept, so reading allocates nothing
+    ready.clear();
     for (const std::uint64_t id : ids) {
         if (pullFrame(id))
             ready.push_back(id);
@@ -79,9 +80,9 @@ void InputBackend::readDevices(const std::vector<std::uint64_t>& ids)
             });
         const std::uint64_t id = *earliest;
         Device& device = m_devices.at(id);
-        std::vector<input_event> frame;
-        frame.swap(device.pulled);
-        for (const input_event& event : frame) {
+        m_frameScratch.assign(device.pulled.begin(), device.pulled.end());
+        device.pulled.clear();
+        for (const input_event& event : m_frameScratch) {
             handleEvent(device, event);
             if (!m_isRunning)
                 return;
