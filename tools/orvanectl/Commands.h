@@ -20,5 +20,7 @@ int favoritesCommand(Args args);
 int topRowCommand(Args args);
 int loginCommand(Args args);
 int keyNameCommand(Args args);
+int runCommand(Args args);
+int doctorCommand(Args args);
 
 } // namespace orvane::ctl

@@ -31,6 +31,12 @@ constexpr std::array commands{
     Command{"keyname", orvane::ctl::keyNameCommand,
             "keyname [--layout XKB-LAYOUT] CODE...\n"
             "                       the names of virtual key codes in the keyboard layout"},
+    Command{"run", orvane::ctl::runCommand,
+            "run [--mapping FILE] [--delay SECONDS] [--include-virtual] [--verbose]\n"
+            "                       grab the keyboards and remap them until SIGINT or SIGTERM"},
+    Command{"doctor", orvane::ctl::doctorCommand,
+            "doctor [--include-virtual]\n"
+            "                       what Orvane would grab, and whether it has the access it needs"},
 };
 
 void printUsage(std::ostream& out)

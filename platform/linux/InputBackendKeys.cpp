@@ -1,0 +1,250 @@
+// The key path of the input thread: the grabbed keyboards' frames, in the order they were made,
+// through the monitor to the output keyboard, and the executors' posted events after them.
+#include "InputBackend.h"
+
+#include "InputDevice.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <ctime>
+#include <utility>
+
+namespace orvane::platform {
+
+namespace {
+
+std::error_code lastError()
+{
+    return {errno, std::generic_category()};
+}
+
+std::chrono::nanoseconds monotonicNow()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
+}
+
+} // namespace
+
+bool InputBackend::pullFrame(std::uint64_t id)
+{
+    const auto found = m_devices.find(id);
+    if (found == m_devices.end())
+        return false;
+    Device& device = found->second;
+    input_event event{};
+    for (;;) {
+        switch (device.input->next(event)) {
+        case InputDevice::ReadStatus::event:
+            device.pulled.push_back(event);
+            if (event.type == EV_SYN && event.code == SYN_REPORT)
+                return true;
+            break;
+        case InputDevice::ReadStatus::none:
+            return false; // an unfinished frame waits in `pulled` for the rest
+        case InputDevice::ReadStatus::dropped:
+            // The kernel lost events: the unfinished frame is void, and the resync that follows
+            // reports what changed meanwhile (keys released are released on the output).
+            device.pulled.clear();
+            device.frame.clear();
+            device.isFrameSwallowed = false;
+            log(engine::Log::Level::info, "events lost on " + device.name + "; resynchronising");
+            break;
+        case InputDevice::ReadStatus::gone:
+            device.pulled.clear();
+            removeDevice(id);
+            return false;
+        }
+    }
+}
+
+void InputBackend::readDevices(const std::vector<std::uint64_t>& ids)
+{
+    // Frames of several keyboards that wait together are handled in the order they were made, so
+    // that fn or Shift held on one keyboard counts for a key of another even when Orvane is late.
+    std::vector<std::uint64_t>& ready = m_readyScratch; // kept, so reading allocates nothing
+    ready.clear();
+    for (const std::uint64_t id : ids) {
+        if (pullFrame(id))
+            ready.push_back(id);
+    }
+    const auto frameTime = [this](std::uint64_t id) {
+        const input_event& end = m_devices.at(id).pulled.back();
+        return std::pair{end.input_event_sec, end.input_event_usec};
+    };
+    while (!ready.empty() && m_isRunning) {
+        const auto earliest =
+            std::min_element(ready.begin(), ready.end(), [&](std::uint64_t a, std::uint64_t b) {
+                return frameTime(a) < frameTime(b);
+            });
+        const std::uint64_t id = *earliest;
+        Device& device = m_devices.at(id);
+        m_frameScratch.assign(device.pulled.begin(), device.pulled.end());
+        device.pulled.clear();
+        for (const input_event& event : m_frameScratch) {
+            handleEvent(device, event);
+            if (!m_isRunning)
+                return;
+        }
+        if (device.isGrabFailed) { // another program holds it; leave it to that one
+            forgetDevice(id);
+            ready.erase(earliest);
+        } else if (!pullFrame(id)) {
+            ready.erase(earliest);
+        }
+    }
+}
+
+void InputBackend::handleEvent(Device& device, const input_event& event)
+{
+    if (device.isWaitingForRelease) {
+        // Not grabbed yet: the desktop reads this event itself. Grab at the end of the frame
+        // that leaves no key held.
+        if (event.type == EV_SYN && event.code == SYN_REPORT && device.input->keysDown().empty()) {
+            device.isGrabFailed = !grabNow(device);
+        }
+        return;
+    }
+    if (device.input->hasMonotonicTime())
+        m_eventTime = std::chrono::seconds(event.input_event_sec) +
+                      std::chrono::microseconds(event.input_event_usec);
+    switch (event.type) {
+    case EV_SYN:
+        if (event.code == SYN_REPORT)
+            flushFrame(device);
+        break;
+    case EV_KEY:
+        handleKey(device, event);
+        break;
+    case EV_MSC:
+        device.frame.push_back(event);
+        break;
+    default:
+        break; // LED and repeat reports describe the keyboard itself, not input
+    }
+    m_eventTime.reset();
+}
+
+void InputBackend::handleKey(Device& device, const input_event& event)
+{
+    const int code = event.code;
+    const int value = event.value;
+    if (value == 1 && device.input->isKeyDown(KEY_BACKSPACE) && device.input->isKeyDown(KEY_ESC) &&
+        device.input->isKeyDown(KEY_ENTER)) {
+        log(engine::Log::Level::info, "panic chord: releasing every grab and every key");
+        finish(StopReason::panicChord);
+        return;
+    }
+    bool isPassed = true;
+    if (modifierFlag(code) == 0 && !isButton(code)) {
+        if (value != 0)
+            m_pressedKey = KeyOwner{device.id, code};
+        else
+            device.releasedInFrame.push_back(code);
+    }
+    if (modifierFlag(code) != 0) {
+        if (device.modifiers.apply(code, value)) {
+            engine::KeyEvent changed = modifierEvent(code, modifierFlags());
+            deliver(changed); // always passed: the modifier key goes out as it came
+        }
+    } else if (auto translated = keyEventFromEvdev(code, value, modifierFlags())) {
+        isPassed = deliver(*translated) == engine::Verdict::pass;
+        // A key whose press went out is released there, whatever the monitor makes of the
+        // release; otherwise it would stay held on the output.
+        if (!isPassed && value == 0 && device.passedDown.test(event.code))
+            isPassed = true;
+    }
+    if (!isPassed) {
+        device.isFrameSwallowed = true;
+        return;
+    }
+    device.frame.push_back(event);
+    if (value != 2 && event.code < KEY_CNT)
+        device.passedDown.set(event.code, value != 0);
+}
+
+engine::Verdict InputBackend::deliver(engine::KeyEvent& event) noexcept
+{
+    return m_isTapEnabled ? m_monitor.handleEvent(event) : engine::Verdict::pass;
+}
+
+void InputBackend::flushFrame(Device& device)
+{
+    if (device.isFrameSwallowed) // the scan code of a swallowed key would tell of it
+        std::erase_if(device.frame, [](const input_event& event) { return event.type == EV_MSC; });
+    if (!device.frame.empty() && !m_output->writeFrame(device.frame)) {
+        log(engine::Log::Level::error, "the output keyboard failed: " + lastError().message());
+        finish(StopReason::outputLost);
+    }
+    device.frame.clear();
+    device.isFrameSwallowed = false;
+    drainTasks();
+    m_pressedKey.reset();
+    releasePostedKeys(device);
+}
+
+void InputBackend::releasePostedKeys(Device& device)
+{
+    // An executor's key is normally released by the executor when its press ends. When another
+    // key ended the press first (the monitor then lets the release pass as an ordinary key), the
+    // executor never hears of the release: the key it holds is let go here, with the physical key.
+    for (const int code : device.releasedInFrame) {
+        for (auto it = m_postedOwners.begin(); it != m_postedOwners.end();) {
+            if (it->second == KeyOwner{device.id, code}) {
+                if (m_output->isHeld(it->first))
+                    m_output->writeKey(it->first, 0);
+                it = m_postedOwners.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    device.releasedInFrame.clear();
+}
+
+void InputBackend::drainTasks()
+{
+    // Tasks may queue more tasks; those run after the ones already waiting, in order.
+    for (std::size_t i = 0; i < m_tasks.size(); ++i) {
+        auto task = std::move(m_tasks[i]);
+        task();
+    }
+    m_tasks.clear();
+}
+
+void InputBackend::post(const engine::KeyEvent& posted)
+{
+    // Orvane's own events go through the monitor like every posted event, then out, each in a
+    // frame of its own.
+    engine::KeyEvent event = posted;
+    if (deliver(event) == engine::Verdict::swallow)
+        return;
+    const auto change = evdevFromKeyEvent(event);
+    if (!change)
+        return;
+    if (change->value == 1 && m_pressedKey)
+        m_postedOwners[change->code] = *m_pressedKey;
+    else if (change->value == 0)
+        m_postedOwners.erase(change->code);
+    if (!m_output->writeKey(change->code, change->value)) {
+        log(engine::Log::Level::error, "the output keyboard failed: " + lastError().message());
+        finish(StopReason::outputLost);
+    }
+}
+
+std::chrono::nanoseconds InputBackend::now()
+{
+    // A key event's own time, so that a busy moment never turns a short press into a long one.
+    return m_eventTime ? *m_eventTime : monotonicNow();
+}
+
+std::uint64_t InputBackend::modifierFlags() const noexcept
+{
+    std::uint64_t flags = 0;
+    for (const auto& [id, device] : m_devices)
+        flags |= device.modifiers.flags();
+    return flags;
+}
+
+} // namespace orvane::platform

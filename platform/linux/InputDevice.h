@@ -1,0 +1,67 @@
+// One evdev input device Orvane reads: its file, its libevdev state and its grab.
+#pragma once
+
+#include "UniqueFd.h"
+
+#include <linux/input.h>
+
+#include <memory>
+#include <string>
+#include <system_error>
+#include <vector>
+
+struct libevdev;
+
+namespace orvane::platform {
+
+class InputDevice {
+public:
+    // Opens the event device read-write (LEDs are written back) and non-blocking; event times come
+    // from the monotonic clock.
+    static std::unique_ptr<InputDevice> open(const std::string& path, std::error_code& error);
+    ~InputDevice(); // closing the file also ends the grab
+
+    InputDevice(const InputDevice&) = delete;
+    InputDevice& operator=(const InputDevice&) = delete;
+
+    int fd() const noexcept { return m_fd.get(); }
+    const std::string& path() const noexcept { return m_path; }
+    const libevdev* evdev() const noexcept { return m_evdev; }
+    dev_t deviceNumber() const noexcept { return m_deviceNumber; }
+
+    // False on kernels that cannot stamp events with the monotonic clock.
+    bool hasMonotonicTime() const noexcept { return m_hasMonotonicTime; }
+
+    bool grab(std::error_code& error) noexcept;
+    void ungrab() noexcept;
+    bool isGrabbed() const noexcept { return m_isGrabbed; }
+
+    // The keys that are down, as far as the device has told (including what a resync learned).
+    std::vector<int> keysDown() const;
+    bool isKeyDown(int code) const noexcept;
+
+    enum class ReadStatus { event, none, dropped, gone };
+    // The next event. After `dropped` the caller has discarded the unfinished frame, and the
+    // following events (until `none`) are the changes the resync found, each frame closed by a
+    // SYN_REPORT, so they can be handled like any other events.
+    ReadStatus next(input_event& event) noexcept;
+
+    bool hasLed(int code) const noexcept;
+    void setLed(int code, int value) noexcept;
+
+private:
+    InputDevice(UniqueFd fd, libevdev* evdev, std::string path, dev_t deviceNumber)
+        : m_fd(std::move(fd)), m_evdev(evdev), m_path(std::move(path)), m_deviceNumber(deviceNumber)
+    {
+    }
+
+    UniqueFd m_fd;
+    libevdev* m_evdev;
+    std::string m_path;
+    dev_t m_deviceNumber;
+    bool m_isGrabbed = false;
+    bool m_isSyncing = false;
+    bool m_hasMonotonicTime = false;
+};
+
+} // namespace orvane::platform

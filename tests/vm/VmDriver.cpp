@@ -1,0 +1,487 @@
+// End-to-end checks of `orvanectl run` under a real kernel: run inside the VM harness with the path
+// of orvanectl as argument. A fake keyboard made through uinput plays the user; a reader of
+// Orvane's output keyboard plays the desktop. Prints one FAIL line per broken check; the exit
+// status is 0 only when every check held.
+#include "VmSupport.h"
+
+#include "model/DefaultKeyMapping.h"
+#include "model/JsonCoding.h"
+
+#include <linux/input.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <stdexcept>
+#include <unistd.h>
+
+using namespace orvane::vmtest;
+using namespace std::chrono_literals;
+
+namespace {
+
+int failures = 0;
+
+void check(bool isTrue, const std::string& what)
+{
+    if (!isTrue) {
+        std::printf("FAIL %s\n", what.c_str());
+        ++failures;
+    }
+}
+
+constexpr unsigned outputVendor = 0x4f52;
+constexpr unsigned outputProduct = 0x5641;
+constexpr std::string_view mappingPath = "/tmp/mapping.json";
+
+// Position 0 (F1 / brightness down), 1 (F2 / brightness up) and 10 (F11 / sound down) get actions
+// that differ from the keys themselves, so an original event that leaks out is told apart.
+void writeMapping()
+{
+    using namespace orvane::model;
+    KeyMapping mapping = defaultKeyMapping(defaultTopRowKeys(), {});
+    mapping[0] = {KeyTarget{CustomKey::soundMute}, KeyTarget{CustomKey::f5},
+                  KeyTarget{CustomKey::f6}};
+    mapping[1] = {ShortcutTarget{{Shortcut::Key{40}, modifier::command | modifier::shift}, "K"},
+                  KeyTarget{CustomKey::f5}, KeyTarget{CustomKey::illuminationUp}};
+    mapping[10] = {KeyTarget{CustomKey::play}, KeyTarget{CustomKey::f7}, KeyTarget{CustomKey::f8}};
+    std::ofstream(std::string(mappingPath)) << json::toText(json::encode(mapping));
+}
+
+class Orvane {
+public:
+    explicit Orvane(std::string program) : m_program(std::move(program)) {}
+    ~Orvane() { kill(SIGKILL); }
+
+    // Starts `orvanectl run` and waits for its output keyboard; false when it never appeared.
+    bool start()
+    {
+        m_pid = spawn({m_program, "run", "--include-virtual", "--mapping", std::string(mappingPath),
+                       "--delay", "0.3"});
+        m_output = findNode(outputVendor, outputProduct, 20s);
+        return !m_output.empty();
+    }
+    const std::string& output() const { return m_output; }
+    pid_t pid() const { return m_pid; }
+    void kill(int signal)
+    {
+        if (m_pid > 0)
+            ::kill(m_pid, signal);
+    }
+    int wait(std::chrono::milliseconds timeout)
+    {
+        const int status = waitExit(m_pid, timeout);
+        if (status >= 0)
+            m_pid = -1;
+        return status;
+    }
+
+private:
+    std::string m_program;
+    pid_t m_pid = -1;
+    std::string m_output;
+};
+
+// Orvane grabbed `keyboard` once a probe key (F24, which Orvane maps to nothing) comes out.
+bool waitUntilGrabbed(FakeKeyboard& keyboard, Reader& output)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        keyboard.key(KEY_F24, 1);
+        keyboard.key(KEY_F24, 0);
+        const auto seen = output.keys(200ms, 2);
+        if (std::find(seen.begin(), seen.end(), KeyChange{KEY_F24, 0}) != seen.end())
+            return true;
+    }
+    return false;
+}
+
+std::string held(const Reader& reader)
+{
+    std::string text;
+    for (const int code : reader.heldKeys())
+        text += std::to_string(code) + " ";
+    return "[ " + text + "]";
+}
+
+struct Step {
+    int code;
+    int value;
+    int pauseMs = 20;
+};
+
+struct PressCase {
+    const char* name;
+    std::vector<Step> steps;
+    std::vector<KeyChange> expected;
+};
+
+void checkPresses(FakeKeyboard& keyboard, Reader& output)
+{
+    const std::vector<PressCase> cases = {
+        {"short press of F1", {{KEY_F1, 1}, {KEY_F1, 0}}, {{KEY_MUTE, 1}, {KEY_MUTE, 0}}},
+        {"short press of the top-row key of position 0",
+         {{KEY_BRIGHTNESSDOWN, 1}, {KEY_BRIGHTNESSDOWN, 0}},
+         {{KEY_MUTE, 1}, {KEY_MUTE, 0}}},
+        {"short press of a media key",
+         {{KEY_VOLUMEDOWN, 1}, {KEY_VOLUMEDOWN, 0}},
+         {{KEY_PLAYPAUSE, 1}, {KEY_PLAYPAUSE, 0}}},
+        {"fn with an F-key",
+         {{KEY_FN, 1}, {KEY_F1, 1}, {KEY_F1, 0}, {KEY_FN, 0}},
+         {{KEY_FN, 1}, {KEY_F6, 1}, {KEY_F6, 0}, {KEY_FN, 0}}},
+        {"fn with a top-row key",
+         {{KEY_FN, 1}, {KEY_VOLUMEDOWN, 1}, {KEY_VOLUMEDOWN, 0}, {KEY_FN, 0}},
+         {{KEY_FN, 1}, {KEY_F8, 1}, {KEY_F8, 0}, {KEY_FN, 0}}},
+        {"fn with a top-row key that posts a media key",
+         {{KEY_FN, 1}, {KEY_BRIGHTNESSUP, 1}, {KEY_BRIGHTNESSUP, 0}, {KEY_FN, 0}},
+         {{KEY_FN, 1}, {KEY_KBDILLUMUP, 1}, {KEY_KBDILLUMUP, 0}, {KEY_FN, 0}}},
+        {"another key typed during a long press: the long action's key is still released",
+         {{KEY_F1, 1, 400}, {KEY_F1, 2}, {KEY_A, 1}, {KEY_A, 0}, {KEY_F1, 0}},
+         {{KEY_F5, 1}, {KEY_A, 1}, {KEY_A, 0}, {KEY_F5, 0}}},
+        {"another key typed during an fn press: the fn action's key is still released",
+         {{KEY_FN, 1}, {KEY_F1, 1}, {KEY_A, 1}, {KEY_A, 0}, {KEY_F1, 0}, {KEY_FN, 0}},
+         {{KEY_FN, 1}, {KEY_F6, 1}, {KEY_A, 1}, {KEY_A, 0}, {KEY_F6, 0}, {KEY_FN, 0}}},
+        {"shift held: the mapped key passes unchanged",
+         {{KEY_LEFTSHIFT, 1}, {KEY_F1, 1}, {KEY_F1, 0}, {KEY_LEFTSHIFT, 0}},
+         {{KEY_LEFTSHIFT, 1}, {KEY_F1, 1}, {KEY_F1, 0}, {KEY_LEFTSHIFT, 0}}},
+        {"a key passed with shift is released although its repeat opened a press",
+         {{KEY_LEFTSHIFT, 1}, {KEY_F1, 1}, {KEY_LEFTSHIFT, 0}, {KEY_F1, 2}, {KEY_F1, 0}},
+         {{KEY_LEFTSHIFT, 1},
+          {KEY_F1, 1},
+          {KEY_LEFTSHIFT, 0},
+          {KEY_F1, 0},
+          {KEY_MUTE, 1},
+          {KEY_MUTE, 0}}},
+    };
+    for (const auto& row : cases) {
+        for (const auto& step : row.steps) {
+            keyboard.key(step.code, step.value);
+            sleepFor(std::chrono::milliseconds(step.pauseMs));
+        }
+        const auto seen = output.keys(1000ms, row.expected.size());
+        check(seen == row.expected, std::string(row.name) + ": expected " + describe(row.expected) +
+                                        ", got " + describe(seen));
+        check(output.heldKeys().empty(), std::string(row.name) + ": a key stays held");
+    }
+}
+
+void checkShortcutFrames(FakeKeyboard& keyboard, Reader& output)
+{
+    keyboard.key(KEY_F2, 1);
+    sleepFor(20ms);
+    keyboard.key(KEY_F2, 0);
+    const auto frames = output.frames(1000ms, 6);
+    std::vector<KeyChange> flat;
+    bool isOnePerFrame = true;
+    for (const auto& frame : frames) {
+        flat.insert(flat.end(), frame.begin(), frame.end());
+        isOnePerFrame = isOnePerFrame && frame.size() == 1;
+    }
+    const std::vector<KeyChange> expected = {{KEY_LEFTSHIFT, 1}, {KEY_LEFTMETA, 1},
+                                             {KEY_K, 1},         {KEY_K, 0},
+                                             {KEY_LEFTMETA, 0},  {KEY_LEFTSHIFT, 0}};
+    check(flat == expected, "shortcut: expected " + describe(expected) + ", got " + describe(flat));
+    check(isOnePerFrame, "shortcut: every key change in a frame of its own");
+}
+
+void checkLongPress(FakeKeyboard& keyboard, Reader& output)
+{
+    // Held for 0.7 s with a repeat every 50 ms; the delay is 0.3 s.
+    keyboard.key(KEY_F1, 1);
+    int repeats = 0;
+    const auto start = Clock::now();
+    while (Clock::now() - start < 700ms) {
+        sleepFor(50ms);
+        keyboard.key(KEY_F1, 2);
+        ++repeats;
+    }
+    keyboard.key(KEY_F1, 0);
+    const auto seen = output.keys(1000ms);
+    const bool isShaped = seen.size() >= 3 && seen.front() == KeyChange{KEY_F5, 1} &&
+                          seen.back() == KeyChange{KEY_F5, 0} &&
+                          std::all_of(seen.begin() + 1, seen.end() - 1, [](const KeyChange& k) {
+                              return k == KeyChange{KEY_F5, 2};
+                          });
+    check(isShaped, "long press: expected F5 down, F5 repeats, F5 up; got " + describe(seen));
+    check(seen.size() < static_cast<std::size_t>(repeats) + 2,
+          "long press: more repeats out than went in: " + describe(seen));
+    check(output.heldKeys().empty(), "long press: a key stays held");
+}
+
+void checkPassThrough(FakeKeyboard& keyboard, Reader& output, int count)
+{
+    // Letters, modifiers and repeats in a random order that a keyboard could produce; each must
+    // come out unchanged, in order, one for one.
+    const std::vector<int> keys = {
+        KEY_A, KEY_S,     KEY_D,         KEY_J,          KEY_K,        KEY_L,       KEY_Q,
+        KEY_Z, KEY_SPACE, KEY_LEFTSHIFT, KEY_RIGHTSHIFT, KEY_LEFTCTRL, KEY_LEFTALT, KEY_LEFTMETA};
+    std::mt19937 random(4);
+    std::vector<bool> isDown(keys.size(), false);
+    int lost = 0;
+    int wrong = 0;
+    for (int i = 0; i < count; ++i) {
+        const std::size_t index = random() % keys.size();
+        const int value = !isDown[index] ? 1 : (random() % 3 == 0 ? 0 : 2);
+        isDown[index] = value != 0;
+        keyboard.key(keys[index], value);
+        const auto frame = output.nextFrame(2000ms);
+        if (frame.empty())
+            ++lost;
+        else if (frame != std::vector<KeyChange>{{keys[index], value}})
+            ++wrong;
+    }
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (isDown[i])
+            keyboard.key(keys[i], 0);
+    }
+    output.keys(300ms);
+    check(lost == 0 && wrong == 0, "pass-through of " + std::to_string(count) +
+                                       " events: " + std::to_string(lost) + " lost, " +
+                                       std::to_string(wrong) + " wrong");
+    check(output.heldKeys().empty(), "pass-through: a key stays held");
+}
+
+// The fake keyboard's device was told to light this LED (within two seconds).
+bool ledReaches(FakeKeyboard& keyboard, int code)
+{
+    const auto deadline = Clock::now() + 2s;
+    while (Clock::now() < deadline) {
+        input_event event{};
+        if (::read(keyboard.fd(), &event, sizeof event) != static_cast<ssize_t>(sizeof event))
+            sleepFor(5ms);
+        else if (event.type == EV_LED && event.code == code && event.value == 1)
+            return true;
+    }
+    return false;
+}
+
+// Lights an LED on the output keyboard, as a desktop does.
+void lightLed(Reader& output, int code, int value)
+{
+    input_event led[2]{};
+    led[0].type = EV_LED;
+    led[0].code = static_cast<__u16>(code);
+    led[0].value = value;
+    led[1].type = EV_SYN;
+    check(::write(output.fd(), led, sizeof led) == static_cast<ssize_t>(sizeof led),
+          "LED: write an LED to the output keyboard");
+}
+
+void checkLeds(FakeKeyboard& keyboard, Reader& output)
+{
+    lightLed(output, LED_CAPSL, 1);
+    check(ledReaches(keyboard, LED_CAPSL),
+          "LED: Caps Lock written to the output reaches the grabbed keyboard");
+}
+
+void checkSynDropped(FakeKeyboard& keyboard, Reader& output, Orvane& orvane)
+{
+    // A held key, then Orvane stalls while far more events than the kernel buffers arrive; the
+    // held key is released among them.
+    keyboard.key(KEY_A, 1);
+    output.keys(500ms, 1);
+    orvane.kill(SIGSTOP);
+    keyboard.key(KEY_A, 0);
+    for (int i = 0; i < 400; ++i) {
+        keyboard.key(KEY_S + i % 3, 1);
+        keyboard.key(KEY_S + i % 3, 0);
+    }
+    keyboard.key(KEY_D, 1); // one key still held at the end: it must stay held, the rest not
+    orvane.kill(SIGCONT);
+    output.keys(1500ms);
+    const auto held = output.heldKeys();
+    check(held == std::vector<int>{KEY_D},
+          "SYN_DROPPED: only D should be held after the resync, held: " + ::held(output));
+    keyboard.key(KEY_D, 0);
+    output.keys(500ms, 1);
+    check(output.heldKeys().empty(), "SYN_DROPPED: D released");
+}
+
+void checkRemovalAndHotplug(Reader& output, FakeKeyboard& keyboard, Orvane& orvane)
+{
+    // A letter and a long press (its F5 is held on the output) in progress when the keyboard goes.
+    keyboard.key(KEY_A, 1);
+    keyboard.key(KEY_F1, 1);
+    sleepFor(400ms);
+    keyboard.key(KEY_F1, 2);
+    const auto before = output.keys(1000ms, 2);
+    check(before == std::vector<KeyChange>{{KEY_A, 1}, {KEY_F5, 1}},
+          "removal: before, expected A and F5 down, got " + describe(before));
+    keyboard.destroy();
+    const auto after = output.keys(1000ms, 2);
+    check(output.heldKeys().empty(),
+          "removal: keys stay held on the output after the keyboard went: " + held(output) +
+              ", seen " + describe(after));
+
+    // The kernel's console resets Caps, Num and Scroll Lock of all keyboards now and then (in the
+    // VM, where it owns the screen); the Compose LED is the desktop's alone.
+    lightLed(output, LED_COMPOSE, 1);
+    sleepFor(100ms);
+    FakeKeyboard plugged("Orvane test keyboard, plugged in later");
+    check(waitUntilGrabbed(plugged, output), "hotplug: a keyboard plugged in later is grabbed");
+    Reader direct(plugged.node());
+    plugged.key(KEY_B, 1);
+    plugged.key(KEY_B, 0);
+    const auto seen = output.keys(1000ms, 2);
+    check(seen == std::vector<KeyChange>{{KEY_B, 1}, {KEY_B, 0}},
+          "hotplug: its keys come out, got " + describe(seen));
+    check(direct.keys(200ms).empty(), "hotplug: nobody else reads the grabbed keyboard");
+    check(ledReaches(plugged, LED_COMPOSE),
+          "hotplug: the keyboard plugged in later shows the LEDs the desktop lit");
+
+    // Two keyboards merge into one output, and a modifier held on one counts for the other.
+    FakeKeyboard second("Orvane second test keyboard");
+    check(waitUntilGrabbed(second, output), "two keyboards: the second is grabbed as well");
+    // Typed faster than Orvane reads: the two keyboards' events wait together and must still be
+    // handled in the order they were typed.
+    const std::vector<std::pair<FakeKeyboard*, KeyChange>> typed = {
+        {&plugged, {KEY_FN, 1}}, {&second, {KEY_F1, 1}},         {&second, {KEY_F1, 0}},
+        {&plugged, {KEY_FN, 0}}, {&plugged, {KEY_LEFTSHIFT, 1}}, {&second, {KEY_F1, 1}},
+        {&second, {KEY_F1, 0}},  {&plugged, {KEY_LEFTSHIFT, 0}}};
+    orvane.kill(SIGSTOP);
+    for (const auto& [device, change] : typed)
+        device->key(change.first, change.second);
+    orvane.kill(SIGCONT);
+    const std::vector<KeyChange> merged = {{KEY_FN, 1}, {KEY_F6, 1},        {KEY_F6, 0},
+                                           {KEY_FN, 0}, {KEY_LEFTSHIFT, 1}, {KEY_F1, 1},
+                                           {KEY_F1, 0}, {KEY_LEFTSHIFT, 0}};
+    const auto both = output.keys(1000ms, merged.size());
+    check(both == merged,
+          "two keyboards: expected " + describe(merged) + ", got " + describe(both));
+}
+
+// Stops Orvane with `signal` while a key is held; afterwards nothing is held and the keyboard is
+// free again.
+void checkStop(const std::string& program, int signal, const char* name)
+{
+    FakeKeyboard keyboard("Orvane test keyboard");
+    Orvane orvane(program);
+    check(orvane.start(), std::string(name) + ": the output keyboard appears");
+    if (orvane.output().empty())
+        return;
+    Reader output(orvane.output());
+    check(waitUntilGrabbed(keyboard, output), std::string(name) + ": the keyboard is grabbed");
+    keyboard.key(KEY_A, 1);
+    check(output.keys(1000ms, 1) == std::vector<KeyChange>{{KEY_A, 1}},
+          std::string(name) + ": A comes out");
+    if (signal == 0) { // the panic chord
+        keyboard.key(KEY_BACKSPACE, 1);
+        keyboard.key(KEY_ESC, 1);
+        keyboard.key(KEY_ENTER, 1);
+    } else {
+        orvane.kill(signal);
+    }
+    const int status = orvane.wait(10s);
+    const int expected = signal == SIGKILL ? 128 + SIGKILL : 0;
+    check(status == expected, std::string(name) + ": exit status " + std::to_string(status) +
+                                  ", expected " + std::to_string(expected));
+    // Read to the end: the reader sees every release, then the device goes.
+    std::vector<int> down;
+    for (int i = 0; i < 50 && !output.isGone(); ++i) {
+        for (const auto& [code, value] : output.keys(100ms)) {
+            if (value == 1)
+                down.push_back(code);
+            else if (value == 0)
+                std::erase(down, code);
+        }
+    }
+    check(output.isGone(), std::string(name) + ": the output keyboard is gone");
+    check(down.empty(),
+          std::string(name) + ": keys left held on the output: " + std::to_string(down.size()));
+    Reader direct(keyboard.node());
+    keyboard.key(KEY_A, 0);
+    check(!direct.keys(500ms, 1).empty(), std::string(name) + ": the keyboard is free again");
+}
+
+// A key held when Orvane starts: the keyboard is grabbed only after the key is up, so the desktop
+// sees that release and the key does not stick.
+void checkHeldAtStart(const std::string& program)
+{
+    FakeKeyboard keyboard("Orvane test keyboard");
+    Reader direct(keyboard.node());
+    keyboard.key(KEY_A, 1);
+    direct.keys(300ms, 1);
+    Orvane orvane(program);
+    check(orvane.start(), "held at start: the output keyboard appears");
+    if (orvane.output().empty())
+        return;
+    Reader output(orvane.output());
+    sleepFor(1500ms); // longer than the notice: Orvane must still not grab while A is down
+    keyboard.key(KEY_A, 0);
+    check(direct.keys(1000ms, 1) == std::vector<KeyChange>{{KEY_A, 0}},
+          "held at start: the release reaches the desktop's reader of the keyboard");
+    check(waitUntilGrabbed(keyboard, output), "held at start: grabbed once the key is up");
+    check(output.heldKeys().empty(), "held at start: nothing held on the output");
+    orvane.kill(SIGTERM);
+    check(orvane.wait(10s) == 0, "held at start: orvanectl run exits with status 0");
+}
+
+// doctor, in a system where it can run: exit status 0 and the fake keyboard named for a grab.
+void checkDoctor(const std::string& program)
+{
+    FakeKeyboard keyboard("Orvane doctor keyboard");
+    const pid_t pid = spawn({"/bin/sh", "-c", program + " doctor --include-virtual > /tmp/doctor"});
+    check(waitExit(pid, 20s) == 0, "doctor: exit status 0 where Orvane can run");
+    std::ifstream report("/tmp/doctor");
+    const std::string text((std::istreambuf_iterator<char>(report)),
+                           std::istreambuf_iterator<char>());
+    const auto at = text.find("'Orvane doctor keyboard'");
+    check(at != std::string::npos && text.find("grab:", at) != std::string::npos &&
+              text.find("/dev/uinput can be opened") != std::string::npos &&
+              text.find("KEY_FN") != std::string::npos,
+          "doctor: names the keyboard to grab, uinput and KEY_FN:\n" + text);
+}
+
+int runAll(const std::string& program)
+{
+    writeMapping();
+    {
+        FakeKeyboard keyboard("Orvane test keyboard");
+        Orvane orvane(program);
+        if (!orvane.start()) {
+            std::printf("FAIL orvanectl run created no output keyboard\n");
+            return 1;
+        }
+        Reader output(orvane.output(), true);
+        if (!waitUntilGrabbed(keyboard, output)) {
+            std::printf("FAIL the fake keyboard was never grabbed\n");
+            return 1;
+        }
+        checkPassThrough(keyboard, output, 10000);
+        checkPresses(keyboard, output);
+        checkShortcutFrames(keyboard, output);
+        checkLongPress(keyboard, output);
+        checkLeds(keyboard, output);
+        checkSynDropped(keyboard, output, orvane);
+        checkRemovalAndHotplug(output, keyboard, orvane);
+        orvane.kill(SIGTERM);
+        check(orvane.wait(10s) == 0, "SIGTERM: orvanectl run exits with status 0");
+    }
+    checkStop(program, SIGTERM, "SIGTERM with a key held");
+    checkStop(program, SIGKILL, "SIGKILL with a key held");
+    checkStop(program, 0, "panic chord");
+    checkHeldAtStart(program);
+    checkDoctor(program);
+    return failures;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s PATH-TO-ORVANECTL\n", argv[0]);
+        return 2;
+    }
+    try {
+        runAll(argv[1]);
+    } catch (const std::exception& error) {
+        std::printf("FAIL %s\n", error.what());
+        ++failures;
+    }
+    std::printf(failures == 0 ? "VM TESTS OK\n" : "VM TESTS FAILED: %d\n", failures);
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,284 @@
+#include "VmSupport.h"
+
+#include <linux/uinput.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <fstream>
+#include <poll.h>
+#include <sstream>
+#include <stdexcept>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace orvane::vmtest {
+
+namespace {
+
+[[noreturn]] void fail(const std::string& what)
+{
+    throw std::runtime_error(what + ": " + std::strerror(errno));
+}
+
+void emit(int fd, int type, int code, int value)
+{
+    input_event event{};
+    event.type = static_cast<__u16>(type);
+    event.code = static_cast<__u16>(code);
+    event.value = value;
+    if (::write(fd, &event, sizeof event) != static_cast<ssize_t>(sizeof event))
+        fail("write to the fake keyboard");
+}
+
+unsigned readHex(const std::string& path)
+{
+    std::ifstream file(path);
+    unsigned value = 0;
+    file >> std::hex >> value;
+    return file ? value : 0xFFFFFFFF;
+}
+
+} // namespace
+
+FakeKeyboard::FakeKeyboard(const char* name)
+{
+    m_fd = ::open("/dev/uinput", O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    if (m_fd < 0)
+        fail("open /dev/uinput");
+    ::ioctl(m_fd, UI_SET_EVBIT, EV_KEY);
+    ::ioctl(m_fd, UI_SET_EVBIT, EV_LED);
+    ::ioctl(m_fd, UI_SET_LEDBIT, LED_CAPSL);
+    ::ioctl(m_fd, UI_SET_LEDBIT, LED_NUML);
+    ::ioctl(m_fd, UI_SET_LEDBIT, LED_COMPOSE);
+    for (int code = KEY_ESC; code <= KEY_F12; ++code)
+        ::ioctl(m_fd, UI_SET_KEYBIT, code);
+    for (int code :
+         {KEY_FN,           KEY_MUTE,       KEY_VOLUMEDOWN,   KEY_VOLUMEUP,  KEY_BRIGHTNESSDOWN,
+          KEY_BRIGHTNESSUP, KEY_PLAYPAUSE,  KEY_PREVIOUSSONG, KEY_NEXTSONG,  KEY_REWIND,
+          KEY_FASTFORWARD,  KEY_KBDILLUMUP, KEY_KBDILLUMDOWN, KEY_SCALE,     KEY_DASHBOARD,
+          KEY_SEARCH,       KEY_LEFTMETA,   KEY_RIGHTMETA,    KEY_RIGHTCTRL, KEY_RIGHTALT,
+          KEY_F24})
+        ::ioctl(m_fd, UI_SET_KEYBIT, code);
+    uinput_setup setup{};
+    setup.id.bustype = BUS_USB;
+    setup.id.vendor = 0x1d6b;
+    setup.id.product = 0x0104;
+    std::snprintf(setup.name, sizeof setup.name, "%s", name);
+    if (::ioctl(m_fd, UI_DEV_SETUP, &setup) < 0 || ::ioctl(m_fd, UI_DEV_CREATE) < 0)
+        fail("create the fake keyboard");
+    char sysname[64] = {};
+    if (::ioctl(m_fd, UI_GET_SYSNAME(sizeof sysname), sysname) < 0)
+        fail("UI_GET_SYSNAME");
+    const std::string dir = std::string("/sys/devices/virtual/input/") + sysname;
+    for (int tries = 0; tries < 200 && m_node.empty(); ++tries) {
+        if (DIR* entries = ::opendir(dir.c_str())) {
+            while (const dirent* entry = ::readdir(entries)) {
+                if (std::strncmp(entry->d_name, "event", 5) == 0)
+                    m_node = std::string("/dev/input/") + entry->d_name;
+            }
+            ::closedir(entries);
+        }
+        if (m_node.empty() || ::access(m_node.c_str(), F_OK) != 0) {
+            m_node.clear();
+            sleepFor(std::chrono::milliseconds(5));
+        }
+    }
+    if (m_node.empty())
+        fail("no event node for the fake keyboard");
+}
+
+FakeKeyboard::~FakeKeyboard()
+{
+    destroy();
+}
+
+void FakeKeyboard::key(int code, int value)
+{
+    emit(m_fd, EV_KEY, code, value);
+    emit(m_fd, EV_SYN, SYN_REPORT, 0);
+}
+
+void FakeKeyboard::raw(int type, int code, int value)
+{
+    emit(m_fd, type, code, value);
+}
+
+void FakeKeyboard::destroy()
+{
+    if (m_fd < 0)
+        return;
+    ::ioctl(m_fd, UI_DEV_DESTROY);
+    ::close(m_fd);
+    m_fd = -1;
+}
+
+Reader::Reader(const std::string& node, bool isWritable)
+{
+    m_fd = ::open(node.c_str(), (isWritable ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_CLOEXEC);
+    if (m_fd < 0)
+        fail("open " + node);
+}
+
+Reader::~Reader()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+std::vector<KeyChange> Reader::nextFrame(std::chrono::milliseconds timeout)
+{
+    const auto deadline = Clock::now() + timeout;
+    for (;;) {
+        input_event event{};
+        const ssize_t got = ::read(m_fd, &event, sizeof event);
+        if (got == static_cast<ssize_t>(sizeof event)) {
+            if (event.type == EV_KEY) {
+                m_partial.emplace_back(event.code, event.value);
+            } else if (event.type == EV_SYN && event.code == SYN_REPORT && !m_partial.empty()) {
+                std::vector<KeyChange> frame;
+                frame.swap(m_partial);
+                return frame;
+            }
+            continue;
+        }
+        if (got < 0 && errno == ENODEV) {
+            m_isGone = true;
+            return {};
+        }
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0)
+            return {};
+        pollfd wait{m_fd, POLLIN, 0};
+        ::poll(&wait, 1, static_cast<int>(left.count()));
+    }
+}
+
+std::vector<std::vector<KeyChange>> Reader::frames(std::chrono::milliseconds quiet,
+                                                   std::size_t enough)
+{
+    std::vector<std::vector<KeyChange>> all;
+    std::size_t count = 0;
+    for (;;) {
+        // Once enough arrived, a short silence is enough to know nothing else follows.
+        const auto wait = enough != 0 && count >= enough ? std::chrono::milliseconds(150) : quiet;
+        auto frame = nextFrame(wait);
+        if (frame.empty())
+            return all;
+        count += frame.size();
+        all.push_back(std::move(frame));
+    }
+}
+
+std::vector<KeyChange> Reader::keys(std::chrono::milliseconds quiet, std::size_t enough)
+{
+    std::vector<KeyChange> flat;
+    for (const auto& frame : frames(quiet, enough))
+        flat.insert(flat.end(), frame.begin(), frame.end());
+    return flat;
+}
+
+std::vector<int> Reader::heldKeys() const
+{
+    unsigned char bits[KEY_CNT / 8 + 1] = {};
+    std::vector<int> held;
+    if (::ioctl(m_fd, EVIOCGKEY(sizeof bits), bits) < 0)
+        return held;
+    for (int code = 0; code < KEY_CNT; ++code) {
+        if ((bits[code / 8] & (1 << (code % 8))) != 0)
+            held.push_back(code);
+    }
+    return held;
+}
+
+bool nodeExists(unsigned vendor, unsigned product)
+{
+    bool found = false;
+    if (DIR* entries = ::opendir("/sys/class/input")) {
+        while (const dirent* entry = ::readdir(entries)) {
+            const std::string name = entry->d_name;
+            if (name.rfind("event", 0) != 0)
+                continue;
+            const std::string ids = "/sys/class/input/" + name + "/device/id/";
+            if (readHex(ids + "vendor") == vendor && readHex(ids + "product") == product)
+                found = true;
+        }
+        ::closedir(entries);
+    }
+    return found;
+}
+
+std::string findNode(unsigned vendor, unsigned product, std::chrono::milliseconds timeout)
+{
+    const auto deadline = Clock::now() + timeout;
+    while (Clock::now() < deadline) {
+        if (DIR* entries = ::opendir("/sys/class/input")) {
+            std::string found;
+            while (const dirent* entry = ::readdir(entries)) {
+                const std::string name = entry->d_name;
+                if (name.rfind("event", 0) != 0)
+                    continue;
+                const std::string ids = "/sys/class/input/" + name + "/device/id/";
+                if (readHex(ids + "vendor") == vendor && readHex(ids + "product") == product)
+                    found = "/dev/input/" + name;
+            }
+            ::closedir(entries);
+            if (!found.empty() && ::access(found.c_str(), F_OK) == 0)
+                return found;
+        }
+        sleepFor(std::chrono::milliseconds(10));
+    }
+    return {};
+}
+
+pid_t spawn(const std::vector<std::string>& argv)
+{
+    std::vector<char*> args;
+    for (const auto& arg : argv)
+        args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::execv(args[0], args.data());
+        std::perror("execv");
+        ::_exit(127);
+    }
+    return pid;
+}
+
+int waitExit(pid_t pid, std::chrono::milliseconds timeout)
+{
+    const auto deadline = Clock::now() + timeout;
+    for (;;) {
+        int status = 0;
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        if (Clock::now() >= deadline)
+            return -1;
+        sleepFor(std::chrono::milliseconds(10));
+    }
+}
+
+void sleepFor(std::chrono::milliseconds duration)
+{
+    std::this_thread::sleep_for(duration);
+}
+
+std::string describe(const std::vector<KeyChange>& keys)
+{
+    std::ostringstream text;
+    text << '[';
+    for (const auto& [code, value] : keys)
+        text << ' ' << code << ':' << value;
+    text << " ]";
+    return text.str();
+}
+
+} // namespace orvane::vmtest

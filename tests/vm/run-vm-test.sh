@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# run-vm-test.sh HARNESS DRIVER ORVANECTL: boots the VM once and runs the end-to-end driver there.
+# Fails, never skips, when the harness is missing or the guest does not report a result.
+set -uo pipefail
+harness=$1 driver=$2 orvanectl=$3
+if [ ! -f "$harness" ]; then
+    echo "FAIL: the VM harness is missing at $harness (clone shared/ beside the repository, or" \
+         "configure with -DORVANE_VM_HARNESS=/path/to/run-in-vm.sh)"
+    exit 1
+fi
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+bash "$harness" -t 360 -f "$orvanectl" "$driver" /test/orvanectl 2>&1 | tee "$log"
+status=${PIPESTATUS[0]}
+case $status in
+    0) ;;
+    124) echo "FAIL: the VM timed out"; exit 1 ;;
+    125) echo "FAIL: the VM stopped without a result (crash or kernel panic)"; exit 1 ;;
+    2) echo "FAIL: the VM harness could not start (see its message above)"; exit 1 ;;
+    *) echo "FAIL: the end-to-end driver reported failures (status $status)"; exit 1 ;;
+esac
+grep -q '^VM TESTS OK' "$log" || { echo "FAIL: the guest printed no result line"; exit 1; }

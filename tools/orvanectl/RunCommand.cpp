@@ -1,0 +1,150 @@
+// orvanectl run: grabs the keyboards and runs the real engine, without any window, until SIGINT
+// or SIGTERM (or the panic chord Backspace + Escape + Enter).
+#include "Commands.h"
+#include "MappingFile.h"
+#include "ReplayEngine.h"
+
+#include "model/DefaultKeyMapping.h"
+#include "platform/linux/InputBackend.h"
+
+#include <csignal>
+#include <iostream>
+#include <mutex>
+#include <poll.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+namespace orvane::ctl {
+
+namespace {
+
+constexpr std::string_view usage =
+    "usage: orvanectl run [--mapping FILE] [--delay SECONDS] [--include-virtual] [--verbose]\n";
+
+struct RunOptions {
+    std::string mappingFile;
+    double delay = 0.2;
+    bool includeVirtual = false;
+    bool isVerbose = false;
+};
+
+std::optional<RunOptions> parseOptions(Args args)
+{
+    RunOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if ((arg == "--mapping" || arg == "--delay") && i + 1 >= args.size()) {
+            std::cerr << "orvanectl run: " << arg << " needs a value\n";
+            return std::nullopt;
+        }
+        if (arg == "--mapping") {
+            options.mappingFile = args[++i];
+        } else if (arg == "--delay") {
+            const std::string text(args[++i]);
+            const auto parsed = parseSeconds(text);
+            if (!parsed) {
+                std::cerr << "orvanectl run: --delay wants a number of seconds, not '" << text
+                          << "'\n";
+                return std::nullopt;
+            }
+            options.delay = *parsed;
+        } else if (arg == "--include-virtual") {
+            options.includeVirtual = true;
+        } else if (arg == "--verbose") {
+            options.isVerbose = true;
+        } else {
+            std::cerr << usage;
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+// Log lines on standard error, one whole line per write; debug lines only when asked for.
+class StderrLog final : public engine::Log {
+public:
+    explicit StderrLog(bool isVerbose) : m_isVerbose(isVerbose) {}
+    void write(Level level, std::string_view category, std::string_view text) override
+    {
+        if (level == Level::debug && !m_isVerbose)
+            return;
+        const std::lock_guard lock(m_mutex);
+        std::cerr << "orvane [" << category << "] " << text << std::endl;
+    }
+
+private:
+    bool m_isVerbose;
+    std::mutex m_mutex;
+};
+
+// Applications cannot be opened from the command line yet; a press bound to one says so.
+class LoggingWorkspace final : public engine::Workspace {
+public:
+    explicit LoggingWorkspace(engine::Log& log) : m_log(log) {}
+    std::optional<std::string> frontmostApplicationId() override { return std::nullopt; }
+    std::optional<std::string> applicationIdAt(const std::string&) override { return std::nullopt; }
+    bool hideRunningApplication(const std::string&) override { return false; }
+    void openApplication(const std::string& path, std::function<void(std::string)>) override
+    {
+        m_log.write(engine::Log::Level::info, "Workspace",
+                    "cannot open applications yet (not opened: " + path + ")");
+    }
+
+private:
+    engine::Log& m_log;
+};
+
+} // namespace
+
+int runCommand(Args args)
+{
+    const auto options = parseOptions(args);
+    if (!options)
+        return exitUsage;
+    model::KeyMapping mapping = model::defaultKeyMapping(model::defaultTopRowKeys(), {});
+    if (!options->mappingFile.empty()) {
+        auto loaded = loadKeyMapping(options->mappingFile, "run");
+        if (!loaded)
+            return exitUsage;
+        mapping = std::move(*loaded);
+    }
+
+    // The signals are taken as events by this thread; the input thread inherits the mask and
+    // never sees them.
+    sigset_t signals;
+    sigemptyset(&signals);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaddset(&signals, signal);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    const platform::UniqueFd signalFd(::signalfd(-1, &signals, SFD_CLOEXEC));
+
+    StderrLog log(options->isVerbose);
+    LoggingWorkspace workspace(log);
+    platform::InputBackend::Options backendOptions;
+    backendOptions.policy.includeVirtual = options->includeVirtual;
+    platform::InputBackend backend(workspace, log, model::defaultTopRowKeys(), backendOptions);
+    if (const auto error = backend.start(mapping, options->delay)) {
+        std::cerr << "orvanectl run: cannot create the output keyboard (/dev/uinput): "
+                  << error.message() << "\n'orvanectl doctor' tells how to grant access.\n";
+        return exitFailed;
+    }
+    log.write(engine::Log::Level::info, "Input", "running; SIGINT or SIGTERM stops");
+
+    std::array<pollfd, 2> waits{{{signalFd.get(), POLLIN, 0}, {backend.stoppedFd(), POLLIN, 0}}};
+    while (::poll(waits.data(), waits.size(), -1) < 0 && errno == EINTR) {
+    }
+    if ((waits[0].revents & POLLIN) != 0) {
+        signalfd_siginfo info{};
+        [[maybe_unused]] const auto got = ::read(signalFd.get(), &info, sizeof info);
+        log.write(engine::Log::Level::info, "Input",
+                  "stopping on signal " + std::to_string(info.ssi_signo));
+    }
+    backend.stop();
+    backend.wait();
+    const auto reason = backend.stopReason();
+    const bool isFailure = reason == platform::InputBackend::StopReason::outputLost ||
+                           reason == platform::InputBackend::StopReason::failed;
+    return isFailure ? exitFailed : exitOk;
+}
+
+} // namespace orvane::ctl
