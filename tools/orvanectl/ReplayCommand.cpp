@@ -1,6 +1,7 @@
 // orvanectl replay: runs the real monitor and executors on a timed script of events and prints,
 // as JSON lines, every executor call, every verdict, every posted event and application action.
 #include "Commands.h"
+#include "MappingFile.h"
 #include "ReplayEngine.h"
 #include "StoredSettings.h"
 
@@ -50,18 +51,6 @@ std::optional<ReplayOptions> parseOptions(Args args)
     return options;
 }
 
-std::optional<std::string> readFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        std::cerr << "orvanectl replay: cannot read " << path << '\n';
-        return std::nullopt;
-    }
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 } // namespace
 
 int replayCommand(Args args)
@@ -75,15 +64,10 @@ int replayCommand(Args args)
     auto [mapping, delay] =
         loadMappingAndDelay(model::defaultKeyMapping(model::defaultTopRowKeys(), {}));
     if (!options->mappingFile.empty()) {
-        const auto text = readFile(options->mappingFile);
-        if (!text)
+        auto loaded = loadKeyMapping(options->mappingFile, "replay");
+        if (!loaded)
             return exitUsage;
-        auto decoded = model::json::decodeKeyMappingText(*text);
-        if (!decoded) {
-            std::cerr << decoded.error().message() << '\n';
-            return exitUsage;
-        }
-        mapping = std::move(decoded).value();
+        mapping = std::move(*loaded);
     }
 
     std::ifstream scriptFile;

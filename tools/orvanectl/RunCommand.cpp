@@ -3,8 +3,8 @@
 #include "Commands.h"
 #include "MappingFile.h"
 #include "ReplayEngine.h"
+#include "StoredSettings.h"
 
-#include "model/DefaultKeyMapping.h"
 #include "platform/linux/InputBackend.h"
 
 #include <csignal>
@@ -23,7 +23,7 @@ constexpr std::string_view usage =
 
 struct RunOptions {
     std::string mappingFile;
-    double delay = 0.2;
+    std::optional<double> delay; // absent: the stored longPressDelay
     bool includeVirtual = false;
     bool isVerbose = false;
 };
@@ -101,7 +101,9 @@ int runCommand(Args args)
     const auto options = parseOptions(args);
     if (!options)
         return exitUsage;
-    model::KeyMapping mapping = model::defaultKeyMapping(model::defaultTopRowKeys(), {});
+    // Without --mapping or --delay, what the user stored, with this machine's defaults.
+    const model::TopRow topRow = machineTopRow();
+    auto [mapping, delay] = loadMappingAndDelay(machineDefaultMapping());
     if (!options->mappingFile.empty()) {
         auto loaded = loadKeyMapping(options->mappingFile, "run");
         if (!loaded)
@@ -122,8 +124,8 @@ int runCommand(Args args)
     LoggingWorkspace workspace(log);
     platform::InputBackend::Options backendOptions;
     backendOptions.policy.includeVirtual = options->includeVirtual;
-    platform::InputBackend backend(workspace, log, model::defaultTopRowKeys(), backendOptions);
-    if (const auto error = backend.start(mapping, options->delay)) {
+    platform::InputBackend backend(workspace, log, topRow, backendOptions);
+    if (const auto error = backend.start(mapping, options->delay.value_or(delay))) {
         std::cerr << "orvanectl run: cannot create the output keyboard (/dev/uinput): "
                   << error.message() << "\n'orvanectl doctor' tells how to grant access.\n";
         return exitFailed;
