@@ -1,18 +1,16 @@
 #include "StoredSettings.h"
 
-#include "engine/KeyboardFinder.h"
 #include "model/DefaultKeyMapping.h"
 #include "model/Preferences.h"
 #include "platform/linux/DesktopFavorites.h"
 #include "platform/linux/SettingsFile.h"
-#include "platform/linux/SysfsRegistry.h"
+#include "platform/linux/MachineTopRow.h"
 
 namespace orvane::ctl {
 
 model::TopRow machineTopRow()
 {
-    const platform::SysfsRegistry registry;
-    return engine::loadTopRowKeys(registry);
+    return platform::machineTopRow();
 }
 
 model::KeyMapping machineDefaultMapping()
