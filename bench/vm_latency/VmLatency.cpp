@@ -23,43 +23,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-std::string nodeNamed(const std::string& wanted, std::chrono::milliseconds timeout)
-{
-    const auto deadline = Clock::now() + timeout;
-    while (Clock::now() < deadline) {
-        if (DIR* entries = ::opendir("/sys/class/input")) {
-            std::string found;
-            while (const dirent* entry = ::readdir(entries)) {
-                const std::string name = entry->d_name;
-                if (name.rfind("event", 0) != 0)
-                    continue;
-                std::ifstream file("/sys/class/input/" + name + "/device/name");
-                std::string deviceName;
-                std::getline(file, deviceName);
-                if (deviceName == wanted)
-                    found = "/dev/input/" + name;
-            }
-            ::closedir(entries);
-            if (!found.empty() && ::access(found.c_str(), F_OK) == 0)
-                return found;
-        }
-        sleepFor(10ms);
-    }
-    return {};
-}
-
-bool waitUntilForwarding(FakeKeyboard& keyboard, Reader& output)
-{
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        keyboard.key(KEY_F24, 1);
-        keyboard.key(KEY_F24, 0);
-        const auto seen = output.keys(200ms, 2);
-        if (std::find(seen.begin(), seen.end(), KeyChange{KEY_F24, 0}) != seen.end())
-            return true;
-    }
-    return false;
-}
-
 void report(const char* label, std::vector<double> us)
 {
     if (us.empty()) {
@@ -157,12 +120,12 @@ std::vector<double> measureForwarder(const std::string& program, FakeKeyboard& k
 {
     std::vector<double> us;
     const pid_t pid = spawn({program, keyboard.node()});
-    const std::string node = nodeNamed("bare forwarder", 10s);
+    const std::string node = findNodeNamed("bare forwarder", 10s);
     if (node.empty()) {
         std::printf("the bare forwarder made no output device\n");
     } else {
         Reader output(node);
-        if (waitUntilForwarding(keyboard, output))
+        if (waitUntilGrabbed(keyboard, output))
             us = letters(keyboard, output, count);
     }
     ::kill(pid, SIGTERM);
@@ -177,13 +140,13 @@ std::vector<double> measureOrvane(const std::string& program, FakeKeyboard& keyb
 {
     std::vector<double> us;
     const pid_t orvane = spawn({program, "run", "--include-virtual"});
-    const std::string node = nodeNamed("Orvane virtual keyboard", 20s);
+    const std::string node = findNodeNamed("Orvane virtual keyboard", 20s);
     if (node.empty()) {
         std::printf("orvanectl run made no output device\n");
         return us;
     }
     Reader output(node);
-    if (!waitUntilForwarding(keyboard, output)) {
+    if (!waitUntilGrabbed(keyboard, output)) {
         std::printf("orvanectl run did not forward\n");
         return us;
     }

@@ -85,19 +85,6 @@ private:
     std::string m_output;
 };
 
-// Orvane grabbed `keyboard` once a probe key (F24, which Orvane maps to nothing) comes out.
-bool waitUntilGrabbed(FakeKeyboard& keyboard, Reader& output)
-{
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        keyboard.key(KEY_F24, 1);
-        keyboard.key(KEY_F24, 0);
-        const auto seen = output.keys(200ms, 2);
-        if (std::find(seen.begin(), seen.end(), KeyChange{KEY_F24, 0}) != seen.end())
-            return true;
-    }
-    return false;
-}
-
 std::string held(const Reader& reader)
 {
     std::string text;

@@ -2,6 +2,7 @@
 
 #include <linux/uinput.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -197,44 +198,74 @@ std::vector<int> Reader::heldKeys() const
     return held;
 }
 
-bool nodeExists(unsigned vendor, unsigned product)
+// The /dev/input node of the first event device whose sysfs folder `matches`, or empty.
+template <typename Matches>
+std::string eventNodeWhere(Matches matches)
 {
-    bool found = false;
+    std::string found;
     if (DIR* entries = ::opendir("/sys/class/input")) {
         while (const dirent* entry = ::readdir(entries)) {
             const std::string name = entry->d_name;
-            if (name.rfind("event", 0) != 0)
-                continue;
-            const std::string ids = "/sys/class/input/" + name + "/device/id/";
-            if (readHex(ids + "vendor") == vendor && readHex(ids + "product") == product)
-                found = true;
+            if (name.rfind("event", 0) == 0 && matches("/sys/class/input/" + name + "/device/"))
+                found = "/dev/input/" + name;
         }
         ::closedir(entries);
     }
     return found;
 }
 
-std::string findNode(unsigned vendor, unsigned product, std::chrono::milliseconds timeout)
+template <typename Matches>
+std::string waitForEventNode(Matches matches, std::chrono::milliseconds timeout)
 {
     const auto deadline = Clock::now() + timeout;
     while (Clock::now() < deadline) {
-        if (DIR* entries = ::opendir("/sys/class/input")) {
-            std::string found;
-            while (const dirent* entry = ::readdir(entries)) {
-                const std::string name = entry->d_name;
-                if (name.rfind("event", 0) != 0)
-                    continue;
-                const std::string ids = "/sys/class/input/" + name + "/device/id/";
-                if (readHex(ids + "vendor") == vendor && readHex(ids + "product") == product)
-                    found = "/dev/input/" + name;
-            }
-            ::closedir(entries);
-            if (!found.empty() && ::access(found.c_str(), F_OK) == 0)
-                return found;
-        }
+        const std::string found = eventNodeWhere(matches);
+        if (!found.empty() && ::access(found.c_str(), F_OK) == 0)
+            return found;
         sleepFor(std::chrono::milliseconds(10));
     }
     return {};
+}
+
+auto hasIds(unsigned vendor, unsigned product)
+{
+    return [vendor, product](const std::string& device) {
+        return readHex(device + "id/vendor") == vendor && readHex(device + "id/product") == product;
+    };
+}
+
+bool nodeExists(unsigned vendor, unsigned product)
+{
+    return !eventNodeWhere(hasIds(vendor, product)).empty();
+}
+
+std::string findNode(unsigned vendor, unsigned product, std::chrono::milliseconds timeout)
+{
+    return waitForEventNode(hasIds(vendor, product), timeout);
+}
+
+std::string findNodeNamed(const std::string& wanted, std::chrono::milliseconds timeout)
+{
+    return waitForEventNode(
+        [&wanted](const std::string& device) {
+            std::ifstream file(device + "name");
+            std::string name;
+            std::getline(file, name);
+            return name == wanted;
+        },
+        timeout);
+}
+
+bool waitUntilGrabbed(FakeKeyboard& keyboard, Reader& output)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        keyboard.key(KEY_F24, 1);
+        keyboard.key(KEY_F24, 0);
+        const auto seen = output.keys(std::chrono::milliseconds(200), 2);
+        if (std::find(seen.begin(), seen.end(), KeyChange{KEY_F24, 0}) != seen.end())
+            return true;
+    }
+    return false;
 }
 
 pid_t spawn(const std::vector<std::string>& argv)

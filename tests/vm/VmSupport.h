@@ -67,6 +67,11 @@ private:
 // /dev/input/eventN of the device with these ids, waiting up to `timeout` for it to appear.
 std::string findNode(unsigned vendor, unsigned product, std::chrono::milliseconds timeout);
 bool nodeExists(unsigned vendor, unsigned product);
+// The event node of the input device with this name, waiting up to `timeout` for it.
+std::string findNodeNamed(const std::string& name, std::chrono::milliseconds timeout);
+// Orvane (or a forwarder) grabbed `keyboard` once a probe key (F24, which Orvane maps to
+// nothing) written to it comes out of `output`.
+bool waitUntilGrabbed(FakeKeyboard& keyboard, Reader& output);
 
 pid_t spawn(const std::vector<std::string>& argv);
 // Exit status (or 128 + signal); -1 when the process did not end within `timeout`.

@@ -1,23 +1,20 @@
 // orvanectl replay: runs the real monitor and executors on a timed script of events and prints,
 // as JSON lines, every executor call, every verdict, every posted event and application action.
 #include "Commands.h"
-#include "MappingFile.h"
+#include "EngineOptions.h"
 #include "ReplayEngine.h"
-#include "StoredSettings.h"
 
 #include "model/DefaultKeyMapping.h"
 
 #include <fstream>
 #include <iostream>
-#include <sstream>
 
 namespace orvane::ctl {
 
 namespace {
 
 struct ReplayOptions {
-    std::string mappingFile;
-    std::optional<double> delay;
+    EngineOptions engine;
     std::string scriptFile; // empty: standard input
 };
 
@@ -25,28 +22,16 @@ std::optional<ReplayOptions> parseOptions(Args args)
 {
     ReplayOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if ((arg == "--mapping" || arg == "--delay") && i + 1 >= args.size()) {
-            std::cerr << "orvanectl replay: " << arg << " needs a value\n";
+        const OptionTaken taken = takeEngineOption(args, i, options.engine, "replay");
+        if (taken == OptionTaken::badValue)
             return std::nullopt;
-        }
-        if (arg == "--mapping") {
-            options.mappingFile = args[++i];
-        } else if (arg == "--delay") {
-            const std::string text(args[++i]);
-            auto parsed = parseSeconds(text);
-            if (!parsed) {
-                std::cerr << "orvanectl replay: --delay wants a number of seconds, not '" << text
-                          << "'\n";
-                return std::nullopt;
-            }
-            options.delay = *parsed;
-        } else if (arg.starts_with("--") || !options.scriptFile.empty()) {
+        if (taken == OptionTaken::yes)
+            continue;
+        if (args[i].starts_with("--") || !options.scriptFile.empty()) {
             std::cerr << "usage: orvanectl replay [--mapping FILE] [--delay SECONDS] [SCRIPT]\n";
             return std::nullopt;
-        } else {
-            options.scriptFile = arg;
         }
+        options.scriptFile = args[i];
     }
     return options;
 }
@@ -61,14 +46,10 @@ int replayCommand(Args args)
 
     // Without --mapping or --delay, what is stored; the default mapping stays the plain one
     // (no applications), so that a replay does not depend on the desktop it runs on.
-    auto [mapping, delay] =
-        loadMappingAndDelay(model::defaultKeyMapping(model::defaultTopRowKeys(), {}));
-    if (!options->mappingFile.empty()) {
-        auto loaded = loadKeyMapping(options->mappingFile, "replay");
-        if (!loaded)
-            return exitUsage;
-        mapping = std::move(*loaded);
-    }
+    const auto resolved = resolveEngineOptions(
+        options->engine, model::defaultKeyMapping(model::defaultTopRowKeys(), {}), "replay");
+    if (!resolved)
+        return exitUsage;
 
     std::ifstream scriptFile;
     if (!options->scriptFile.empty()) {
@@ -80,8 +61,7 @@ int replayCommand(Args args)
     }
     std::istream& script = options->scriptFile.empty() ? std::cin : scriptFile;
 
-    ReplayEngine engine(model::defaultTopRowKeys(), mapping, options->delay.value_or(delay),
-                        std::cout);
+    ReplayEngine engine(model::defaultTopRowKeys(), resolved->mapping, resolved->delay, std::cout);
     return engine.run(script, std::cerr) ? exitOk : exitUsage;
 }
 

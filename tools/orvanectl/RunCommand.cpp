@@ -1,9 +1,7 @@
 // orvanectl run: grabs the keyboards and runs the real engine, without any window, until SIGINT
 // or SIGTERM (or the panic chord Backspace + Escape + Enter).
 #include "Commands.h"
-#include "MappingFile.h"
-#include "ReplayEngine.h"
-#include "StoredSettings.h"
+#include "EngineOptions.h"
 
 #include "platform/linux/InputBackend.h"
 
@@ -22,8 +20,7 @@ constexpr std::string_view usage =
     "usage: orvanectl run [--mapping FILE] [--delay SECONDS] [--include-virtual] [--verbose]\n";
 
 struct RunOptions {
-    std::string mappingFile;
-    std::optional<double> delay; // absent: the stored longPressDelay
+    EngineOptions engine;
     bool includeVirtual = false;
     bool isVerbose = false;
 };
@@ -32,25 +29,14 @@ std::optional<RunOptions> parseOptions(Args args)
 {
     RunOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if ((arg == "--mapping" || arg == "--delay") && i + 1 >= args.size()) {
-            std::cerr << "orvanectl run: " << arg << " needs a value\n";
+        const OptionTaken taken = takeEngineOption(args, i, options.engine, "run");
+        if (taken == OptionTaken::badValue)
             return std::nullopt;
-        }
-        if (arg == "--mapping") {
-            options.mappingFile = args[++i];
-        } else if (arg == "--delay") {
-            const std::string text(args[++i]);
-            const auto parsed = parseSeconds(text);
-            if (!parsed) {
-                std::cerr << "orvanectl run: --delay wants a number of seconds, not '" << text
-                          << "'\n";
-                return std::nullopt;
-            }
-            options.delay = *parsed;
-        } else if (arg == "--include-virtual") {
+        if (taken == OptionTaken::yes)
+            continue;
+        if (args[i] == "--include-virtual") {
             options.includeVirtual = true;
-        } else if (arg == "--verbose") {
+        } else if (args[i] == "--verbose") {
             options.isVerbose = true;
         } else {
             std::cerr << usage;
@@ -103,13 +89,9 @@ int runCommand(Args args)
         return exitUsage;
     // Without --mapping or --delay, what the user stored, with this machine's defaults.
     const model::TopRow topRow = machineTopRow();
-    auto [mapping, delay] = loadMappingAndDelay(machineDefaultMapping());
-    if (!options->mappingFile.empty()) {
-        auto loaded = loadKeyMapping(options->mappingFile, "run");
-        if (!loaded)
-            return exitUsage;
-        mapping = std::move(*loaded);
-    }
+    const auto resolved = resolveEngineOptions(options->engine, machineDefaultMapping(), "run");
+    if (!resolved)
+        return exitUsage;
 
     // The signals are taken as events by this thread; the input thread inherits the mask and
     // never sees them.
@@ -125,7 +107,7 @@ int runCommand(Args args)
     platform::InputBackend::Options backendOptions;
     backendOptions.policy.includeVirtual = options->includeVirtual;
     platform::InputBackend backend(workspace, log, topRow, backendOptions);
-    if (const auto error = backend.start(mapping, options->delay.value_or(delay))) {
+    if (const auto error = backend.start(resolved->mapping, resolved->delay)) {
         std::cerr << "orvanectl run: cannot create the output keyboard (/dev/uinput): "
                   << error.message() << "\n'orvanectl doctor' tells how to grant access.\n";
         return exitFailed;
