@@ -6,3 +6,5 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/install-deps.sh"
 cd "$root"
 cmake --workflow --preset ci
+# clang-tidy over the same build, after the tests so a finding never hides a failing test.
+"$root/tools/tidy.sh" "$root/build/asan"

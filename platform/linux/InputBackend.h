@@ -9,6 +9,7 @@
 #include "UniqueFd.h"
 
 #include "engine/KeyboardMonitor.h"
+#include "engine/TaskQueue.h"
 #include "model/KeyProps.h"
 
 #include <atomic>
@@ -30,7 +31,7 @@ namespace orvane::platform {
 
 class InputDevice;
 
-class InputBackend final : engine::EventTap, engine::MainQueue, engine::EventPoster, engine::Clock {
+class InputBackend final : engine::EventTap, engine::EventPoster, engine::Clock {
 public:
     struct Options {
         GrabPolicy policy;
@@ -44,7 +45,7 @@ public:
     // `workspace` and `log` are called on the input thread and must outlive the backend.
     InputBackend(engine::Workspace& workspace, engine::Log& log, const model::TopRow& topRow,
                  Options options);
-    ~InputBackend(); // stops the thread: every grab and every key Orvane holds is released
+    ~InputBackend() override; // stops the thread: every grab and every key Orvane holds is released
 
     InputBackend(const InputBackend&) = delete;
     InputBackend& operator=(const InputBackend&) = delete;
@@ -81,7 +82,6 @@ private:
 
     // The engine's interfaces, all used on the input thread only.
     void setEnabled(bool isEnabled) override { m_isTapEnabled = isEnabled; }
-    void async(std::function<void()> task) override { m_tasks.push_back(std::move(task)); }
     void post(const engine::KeyEvent& event) override;
     std::chrono::nanoseconds now() override;
 
@@ -108,13 +108,13 @@ private:
     engine::Verdict deliver(engine::KeyEvent& event) noexcept;
     void flushFrame(Device& device);
     void releasePostedKeys(Device& device);
-    void drainTasks();
     std::uint64_t modifierFlags() const noexcept;
     void log(engine::Log::Level level, const std::string& text) noexcept;
 
     engine::Workspace& m_workspace;
     engine::Log& m_log;
     Options m_options;
+    engine::TaskQueue m_tasks; // the executors' queue; input thread only
     engine::ExecutorContext m_context;
     engine::KeyboardMonitor m_monitor;
 
@@ -133,7 +133,6 @@ private:
     // Input thread only.
     std::map<std::uint64_t, Device> m_devices;
     std::uint64_t m_nextDeviceId = 16;
-    std::vector<std::function<void()>> m_tasks;
     std::optional<std::chrono::nanoseconds> m_eventTime;
     // The physical key (device, code) whose press or repeat the current frame carries, and, for
     // every key an executor holds down on the output, the physical key whose press put it there.

@@ -179,7 +179,7 @@ void InputBackend::flushFrame(Device& device)
     }
     device.frame.clear();
     device.isFrameSwallowed = false;
-    drainTasks();
+    m_tasks.drain();
     m_pressedKey.reset();
     releasePostedKeys(device);
 }
@@ -201,16 +201,6 @@ void InputBackend::releasePostedKeys(Device& device)
         }
     }
     device.releasedInFrame.clear();
-}
-
-void InputBackend::drainTasks()
-{
-    // Tasks may queue more tasks; those run after the ones already waiting, in order.
-    for (std::size_t i = 0; i < m_tasks.size(); ++i) {
-        auto task = std::move(m_tasks[i]);
-        task();
-    }
-    m_tasks.clear();
 }
 
 void InputBackend::post(const engine::KeyEvent& posted)

@@ -74,7 +74,7 @@ public:
     {
         clock.setSeconds(at);
         const Verdict verdict = monitor.handleEvent(event);
-        transcript.push_back(verdict == Verdict::pass ? "pass" : "swallow");
+        transcript.emplace_back(verdict == Verdict::pass ? "pass" : "swallow");
         return verdict;
     }
 

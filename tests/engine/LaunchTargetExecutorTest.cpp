@@ -1,4 +1,5 @@
 #include "engine/LaunchTargetExecutor.h"
+#include "engine/TaskQueue.h"
 
 #include "support/Fakes.h"
 
@@ -26,7 +27,7 @@ protected:
         return posted;
     }
 
-    test::ManualQueue queue;
+    TaskQueue queue;
     test::RecordingPoster poster;
     test::FakeWorkspace workspace;
     test::RecordingLog log;
@@ -44,6 +45,7 @@ struct Posted {
 std::vector<Posted> summary(const std::vector<KeyEvent>& events)
 {
     std::vector<Posted> result;
+    result.reserve(events.size());
     for (const auto& e : events)
         result.push_back({e.type, e.keyCode, e.flags, e.autorepeat, e.data1});
     return result;

@@ -22,21 +22,6 @@ public:
     std::chrono::nanoseconds time{0};
 };
 
-// Holds tasks until drained, so tests can see that nothing runs inside the callback.
-class ManualQueue final : public engine::MainQueue {
-public:
-    void async(std::function<void()> task) override { tasks.push_back(std::move(task)); }
-    void drain()
-    {
-        for (std::size_t i = 0; i < tasks.size(); ++i) {
-            auto task = std::move(tasks[i]);
-            task();
-        }
-        tasks.clear();
-    }
-    std::vector<std::function<void()>> tasks;
-};
-
 class RecordingPoster final : public engine::EventPoster {
 public:
     void post(const engine::KeyEvent& event) override { posted.push_back(event); }

@@ -219,7 +219,7 @@ std::string waitForEventNode(Matches matches, std::chrono::milliseconds timeout)
 {
     const auto deadline = Clock::now() + timeout;
     while (Clock::now() < deadline) {
-        const std::string found = eventNodeWhere(matches);
+        std::string found = eventNodeWhere(matches);
         if (!found.empty() && ::access(found.c_str(), F_OK) == 0)
             return found;
         sleepFor(std::chrono::milliseconds(10));
@@ -271,6 +271,7 @@ bool waitUntilGrabbed(FakeKeyboard& keyboard, Reader& output)
 pid_t spawn(const std::vector<std::string>& argv)
 {
     std::vector<char*> args;
+    args.reserve(argv.size() + 1);
     for (const auto& arg : argv)
         args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);

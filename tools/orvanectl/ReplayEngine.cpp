@@ -123,7 +123,7 @@ ReplayEngine::ReplayEngine(const model::TopRow& topRow, const model::KeyMapping&
                            double delaySeconds, std::ostream& out)
     : m_out(out), m_monitor(*this, topRow)
 {
-    const engine::ExecutorContext context{*this, *this, *this};
+    const engine::ExecutorContext context{m_queue, *this, *this};
     std::vector<engine::KeyExecutorConfig> executors;
     for (std::size_t i = 0; i < mapping.size(); ++i) {
         const auto wrap = [&](const model::LaunchTarget& target, const char* role) {
@@ -161,7 +161,7 @@ bool ReplayEngine::run(std::istream& script, std::ostream& errors)
         result["verdict"] = verdict == engine::Verdict::pass ? "pass" : "swallow";
         result["flags"] = event.flags;
         m_out << model::json::toText(result) << '\n';
-        drainQueue();
+        m_queue.drain();
     }
     return true;
 }
@@ -172,21 +172,6 @@ void ReplayEngine::print(const char* what, Json value)
     line["at"] = m_at;
     line[what] = std::move(value);
     m_out << model::json::toText(line) << '\n';
-}
-
-void ReplayEngine::async(std::function<void()> task)
-{
-    m_queue.push_back(std::move(task));
-}
-
-void ReplayEngine::drainQueue()
-{
-    // Tasks may queue more tasks; they run after the ones already waiting, in order.
-    for (std::size_t i = 0; i < m_queue.size(); ++i) {
-        auto task = std::move(m_queue[i]);
-        task();
-    }
-    m_queue.clear();
 }
 
 void ReplayEngine::post(const engine::KeyEvent& posted)

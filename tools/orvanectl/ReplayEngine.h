@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/KeyboardMonitor.h"
+#include "engine/TaskQueue.h"
 #include "model/JsonCoding.h"
 
 #include <iosfwd>
@@ -15,7 +16,7 @@ namespace orvane::ctl {
 // A finite number of seconds, or nothing.
 std::optional<double> parseSeconds(const std::string& text);
 
-class ReplayEngine final : engine::Clock, engine::MainQueue, engine::EventPoster, engine::Workspace {
+class ReplayEngine final : engine::Clock, engine::EventPoster, engine::Workspace {
 public:
     ReplayEngine(const model::TopRow& topRow, const model::KeyMapping& mapping, double delaySeconds,
                  std::ostream& out);
@@ -28,7 +29,6 @@ public:
 
 private:
     std::chrono::nanoseconds now() override { return m_now; }
-    void async(std::function<void()> task) override;
     void post(const engine::KeyEvent& event) override;
     std::optional<std::string> frontmostApplicationId() override { return std::nullopt; }
     std::optional<std::string> applicationIdAt(const std::string& path) override;
@@ -36,11 +36,9 @@ private:
     void openApplication(const std::string& path,
                          std::function<void(std::string error)> onError) override;
 
-    void drainQueue();
-
     std::ostream& m_out;
     engine::KeyboardMonitor m_monitor;
-    std::vector<std::function<void()>> m_queue;
+    engine::TaskQueue m_queue;
     std::chrono::nanoseconds m_now{0};
     model::json::Json m_at = 0;
 };
