@@ -1,7 +1,7 @@
 #include "DeviceSurvey.h"
 
 #include "KeyCodeTable.h"
-#include "SpecialKeyTable.h"
+#include "MediaKeyTable.h"
 #include "UinputKeyboard.h"
 
 #include <libevdev/libevdev.h>

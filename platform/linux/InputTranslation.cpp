@@ -1,7 +1,7 @@
 #include "InputTranslation.h"
 
 #include "KeyCodeTable.h"
-#include "SpecialKeyTable.h"
+#include "MediaKeyTable.h"
 
 #include "model/CustomKey.h"
 

@@ -1,5 +1,5 @@
 #include "platform/linux/InputTranslation.h"
-#include "platform/linux/SpecialKeyTable.h"
+#include "platform/linux/MediaKeyTable.h"
 
 #include "engine/KeyboardMonitor.h"
 #include "model/DefaultKeyMapping.h"

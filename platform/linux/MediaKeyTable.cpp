@@ -1,4 +1,4 @@
-#include "SpecialKeyTable.h"
+#include "MediaKeyTable.h"
 
 #include <linux/input-event-codes.h>
 
