@@ -1,4 +1,4 @@
-// The system-defined media and brightness key types (special keys) and the evdev codes that carry them.
+// The system-defined media and brightness key types and the evdev codes that carry them.
 #pragma once
 
 #include "model/CustomKey.h"
