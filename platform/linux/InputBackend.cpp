@@ -8,7 +8,11 @@
 #include <array>
 #include <cerrno>
 #include <ctime>
+#include <cstdlib>
+#include <fcntl.h>
+#include <string>
 #include <sys/epoll.h>
+#include <sys/file.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 #include <utility>
@@ -26,6 +30,20 @@ constexpr std::string_view category = "Input";
 std::error_code lastError()
 {
     return {errno, std::generic_category()};
+}
+
+// One input backend per user: a second one would find every keyboard already grabbed and sit
+// there doing nothing. The lock goes with the process, however it ends. A lock file that cannot
+// be opened at all does not stop Orvane; only a running instance does.
+UniqueFd lockInstance(std::error_code& error)
+{
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string folder = runtime != nullptr && *runtime == '/' ? runtime : "/tmp";
+    const std::string path = folder + "/orvane-input-" + std::to_string(::getuid()) + ".lock";
+    UniqueFd lock(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (lock && ::flock(lock.get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
+        error = std::make_error_code(std::errc::device_or_resource_busy);
+    return lock;
 }
 
 bool watch(int epoll, int fd, std::uint64_t tag)
@@ -72,6 +90,9 @@ InputBackend::~InputBackend()
 std::error_code InputBackend::start(const model::KeyMapping& mapping, double longPressDelay)
 {
     std::error_code error;
+    m_instanceLock = lockInstance(error);
+    if (error)
+        return error;
     m_output = UinputKeyboard::create(error);
     if (!m_output)
         return error;

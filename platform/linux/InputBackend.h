@@ -51,6 +51,7 @@ public:
     InputBackend& operator=(const InputBackend&) = delete;
 
     // Creates the output keyboard and starts the input thread with this mapping and delay.
+    // std::errc::device_or_resource_busy: another backend of this user is running.
     std::error_code start(const model::KeyMapping& mapping, double longPressDelay);
 
     // Queued onto the input thread; callable from any thread.
@@ -122,6 +123,7 @@ private:
     UniqueFd m_epoll;
     UniqueFd m_wake;
     UniqueFd m_stopped;
+    UniqueFd m_instanceLock;
     udev* m_udev = nullptr;
     udev_monitor* m_hotplug = nullptr;
     std::thread m_thread;

@@ -421,6 +421,25 @@ void checkDoctor(const std::string& program)
           "doctor: names the keyboard to grab, uinput and KEY_FN:\n" + text);
 }
 
+// A second `orvanectl run` while one runs says so and exits, rather than sitting idle with no
+// keyboard to grab.
+void checkSecondInstance(const std::string& program)
+{
+    const std::string errors = "/tmp/second-run.err";
+    const pid_t pid = spawn({"/bin/sh", "-c", program + " run --include-virtual 2>" + errors});
+    const int status = waitExit(pid, 20s);
+    if (status < 0) { // still running: it must not disturb the checks that follow
+        ::kill(pid, SIGKILL);
+        waitExit(pid, 5s);
+    }
+    check(status == 1, "second instance: exit status 1");
+    std::ifstream report(errors);
+    const std::string text((std::istreambuf_iterator<char>(report)),
+                           std::istreambuf_iterator<char>());
+    check(text.find("already running") != std::string::npos,
+          "second instance: says Orvane is already running:\n" + text);
+}
+
 int runAll(const std::string& program)
 {
     writeMapping();
@@ -443,6 +462,7 @@ int runAll(const std::string& program)
         checkLeds(keyboard, output);
         checkSynDropped(keyboard, output, orvane);
         checkRemovalAndHotplug(output, keyboard, orvane);
+        checkSecondInstance(program);
         orvane.kill(SIGTERM);
         check(orvane.wait(10s) == 0, "SIGTERM: orvanectl run exits with status 0");
     }

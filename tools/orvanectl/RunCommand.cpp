@@ -108,6 +108,11 @@ int runCommand(Args args)
     backendOptions.policy.includeVirtual = options->includeVirtual;
     platform::InputBackend backend(workspace, log, topRow, backendOptions);
     if (const auto error = backend.start(resolved->mapping, resolved->delay)) {
+        if (error == std::errc::device_or_resource_busy) {
+            std::cerr << "orvanectl run: Orvane is already running for this user and holds the "
+                         "keyboards; stop it first.\n";
+            return exitFailed;
+        }
         std::cerr << "orvanectl run: cannot create the output keyboard (/dev/uinput): "
                   << error.message() << "\n'orvanectl doctor' tells how to grant access.\n";
         return exitFailed;
