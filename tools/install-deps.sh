@@ -7,9 +7,13 @@ missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
+# The VM tests' first run looks the kernel package up, so package lists must exist even when
+# nothing is missing.
+if [ ${#missing[@]} -gt 0 ] || ! compgen -G '/var/lib/apt/lists/*_Packages' >/dev/null; then
+    $sudo apt-get update -qq
+fi
+[ ${#missing[@]} -eq 0 ] && exit 0
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
