@@ -4,6 +4,7 @@
 #include "EngineOptions.h"
 
 #include "platform/linux/InputBackend.h"
+#include "platform/linux/MachineTopRow.h"
 
 #include <csignal>
 #include <iostream>
@@ -88,8 +89,8 @@ int runCommand(Args args)
     if (!options)
         return exitUsage;
     // Without --mapping or --delay, what the user stored, with this machine's defaults.
-    const model::TopRow topRow = machineTopRow();
-    const auto resolved = resolveEngineOptions(options->engine, machineDefaultMapping(), "run");
+    const model::TopRow topRow = platform::machineTopRow();
+    const auto resolved = resolveEngineOptions(options->engine, machineDefaultMapping(topRow), "run");
     if (!resolved)
         return exitUsage;
 

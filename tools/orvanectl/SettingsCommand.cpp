@@ -5,6 +5,7 @@
 
 #include "model/JsonCoding.h"
 #include "model/Preferences.h"
+#include "platform/linux/MachineTopRow.h"
 #include "platform/linux/SettingsFile.h"
 
 #include <iostream>
@@ -118,7 +119,7 @@ int settingsCommand(Args args)
     // The default mapping reads the keyboard and the favourites: only build it when it is shown.
     const bool needsDefaultMapping =
         action == "show" || (action == "get" && rest[0] == model::settingKey::keyMapping);
-    model::Preferences preferences(store, needsDefaultMapping ? machineDefaultMapping()
+    model::Preferences preferences(store, needsDefaultMapping ? machineDefaultMapping(platform::machineTopRow())
                                                               : model::KeyMapping{});
     if (action == "show") {
         Json all = Json::object();

@@ -4,18 +4,12 @@
 #include "model/Preferences.h"
 #include "platform/linux/DesktopFavorites.h"
 #include "platform/linux/SettingsFile.h"
-#include "platform/linux/MachineTopRow.h"
 
 namespace orvane::ctl {
 
-model::TopRow machineTopRow()
+model::KeyMapping machineDefaultMapping(const model::TopRow& topRow)
 {
-    return platform::machineTopRow();
-}
-
-model::KeyMapping machineDefaultMapping()
-{
-    return model::defaultKeyMapping(machineTopRow(), platform::DesktopFavorites().dockAppPaths());
+    return model::defaultKeyMapping(topRow, platform::DesktopFavorites().dockAppPaths());
 }
 
 MappingAndDelay loadMappingAndDelay(const model::KeyMapping& defaultMapping)

@@ -6,12 +6,9 @@
 
 namespace orvane::ctl {
 
-// The keyboard's top row as the keyboard finder reads it from this machine's device registry.
-model::TopRow machineTopRow();
-
 // What keyMapping reads as on this machine when nothing is stored: short press from the
-// keyboard's top row, long press from the favourite applications.
-model::KeyMapping machineDefaultMapping();
+// keyboard's top row (platform::machineTopRow), long press from the favourite applications.
+model::KeyMapping machineDefaultMapping(const model::TopRow& topRow);
 
 struct MappingAndDelay {
     model::KeyMapping mapping;

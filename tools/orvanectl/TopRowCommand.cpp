@@ -1,6 +1,7 @@
 // orvanectl toprow: the twelve keys of the keyboard's top row, as the keyboard finder reads them.
 #include "Commands.h"
-#include "StoredSettings.h"
+
+#include "platform/linux/MachineTopRow.h"
 
 #include <iostream>
 
@@ -12,7 +13,7 @@ int topRowCommand(Args args)
         std::cerr << "usage: orvanectl toprow\n";
         return exitUsage;
     }
-    for (const auto key : machineTopRow())
+    for (const auto key : platform::machineTopRow())
         std::cout << model::caseName(key) << '\n';
     return exitOk;
 }
