@@ -4,6 +4,7 @@
 #include "EngineOptions.h"
 
 #include "platform/linux/InputBackend.h"
+#include "platform/linux/LinuxWorkspace.h"
 #include "platform/linux/MachineTopRow.h"
 
 #include <csignal>
@@ -64,23 +65,6 @@ private:
     std::mutex m_mutex;
 };
 
-// Applications cannot be opened from the command line yet; a press bound to one says so.
-class LoggingWorkspace final : public engine::Workspace {
-public:
-    explicit LoggingWorkspace(engine::Log& log) : m_log(log) {}
-    std::optional<std::string> frontmostApplicationId() override { return std::nullopt; }
-    std::optional<std::string> applicationIdAt(const std::string&) override { return std::nullopt; }
-    bool hideRunningApplication(const std::string&) override { return false; }
-    void openApplication(const std::string& path, std::function<void(std::string)>) override
-    {
-        m_log.write(engine::Log::Level::info, "Workspace",
-                    "cannot open applications yet (not opened: " + path + ")");
-    }
-
-private:
-    engine::Log& m_log;
-};
-
 } // namespace
 
 int runCommand(Args args)
@@ -104,7 +88,8 @@ int runCommand(Args args)
     const platform::UniqueFd signalFd(::signalfd(-1, &signals, SFD_CLOEXEC));
 
     StderrLog log(options->isVerbose);
-    LoggingWorkspace workspace(log);
+    // Made after the signals are blocked: its desktop thread must not take them either.
+    platform::LinuxWorkspace workspace(log);
     platform::InputBackend::Options backendOptions;
     backendOptions.policy.includeVirtual = options->includeVirtual;
     platform::InputBackend backend(workspace, log, topRow, backendOptions);

@@ -1,0 +1,44 @@
+// Desktop file ids: the id of a .desktop file by its path, and the application a window belongs
+// to, found by the hints the window carries and the StartupWMClass keys of the installed files.
+#pragma once
+
+#include "WindowSource.h"
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvane::platform {
+
+// The "applications" folders of the XDG data directories, in order of precedence.
+std::vector<std::filesystem::path> applicationDirs();
+
+// The desktop file id of the .desktop file at `path`: its path below the first applications
+// folder that holds it, with '/' turned into '-', or its file name when none does. None for a
+// path that does not name a .desktop file.
+std::optional<std::string> desktopFileId(const std::filesystem::path& path,
+                                         const std::vector<std::filesystem::path>& dirs);
+
+// Reads the installed desktop files when first asked and again whenever an applications folder
+// changes. Used on one thread.
+class DesktopAppIndex {
+public:
+    explicit DesktopAppIndex(std::vector<std::filesystem::path> dirs);
+    // The desktop file id of the application that owns a window with this identity, when the
+    // window says anything about it.
+    std::optional<std::string> applicationOf(const WindowIdentity& identity);
+
+private:
+    void refreshIfChanged();
+    void read(const std::filesystem::path& dir);
+
+    std::vector<std::filesystem::path> m_dirs;
+    std::vector<std::filesystem::file_time_type> m_stamps;
+    bool m_isRead = false;
+    std::map<std::string, std::filesystem::path> m_files; // id -> file
+    std::map<std::string, std::string> m_wmClasses;        // StartupWMClass -> id
+};
+
+} // namespace orvane::platform
