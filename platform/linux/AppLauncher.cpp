@@ -25,7 +25,8 @@ void leaveOrvane(gpointer /*unused*/)
 {
     sigset_t none;
     sigemptyset(&none);
-    sigprocmask(SIG_SETMASK, &none, nullptr); // orvanectl run blocks its stop signals
+    // orvanectl run blocks its stop signals; a started program must not inherit that.
+    sigprocmask(SIG_SETMASK, &none, nullptr);
     setsid(); // Ctrl+C in the terminal that runs Orvane must not reach what it opened
 }
 

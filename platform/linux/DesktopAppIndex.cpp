@@ -42,8 +42,7 @@ std::string startupWmClass(const fs::path& file)
                                                                      g_key_file_free);
     if (!g_key_file_load_from_file(keys.get(), file.c_str(), G_KEY_FILE_NONE, nullptr))
         return {};
-    gchar* value =
-        g_key_file_get_string(keys.get(), "Desktop Entry", "StartupWMClass", nullptr);
+    gchar* value = g_key_file_get_string(keys.get(), "Desktop Entry", "StartupWMClass", nullptr);
     std::string result = value != nullptr ? value : "";
     g_free(value);
     return result;

@@ -38,7 +38,7 @@ private:
     std::vector<std::filesystem::file_time_type> m_stamps;
     bool m_isRead = false;
     std::map<std::string, std::filesystem::path> m_files; // id -> file
-    std::map<std::string, std::string> m_wmClasses;        // StartupWMClass -> id
+    std::map<std::string, std::string> m_wmClasses;       // StartupWMClass -> id
 };
 
 } // namespace orvane::platform

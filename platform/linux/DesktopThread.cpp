@@ -71,9 +71,9 @@ void DesktopThread::watch(int fd, std::function<bool()> onReadable)
     GSource* source =
         g_unix_fd_source_new(fd, static_cast<GIOCondition>(G_IO_IN | G_IO_HUP | G_IO_ERR));
     // GLib calls the callback with the signature of the source type, as its docs require.
-    g_source_set_callback(source, reinterpret_cast<GSourceFunc>(reinterpret_cast<void (*)()>(runWatch)),
-                          new std::function<bool()>(std::move(onReadable)),
-                          deleteFunction<std::function<bool()>>);
+    g_source_set_callback(
+        source, reinterpret_cast<GSourceFunc>(reinterpret_cast<void (*)()>(runWatch)),
+        new std::function<bool()>(std::move(onReadable)), deleteFunction<std::function<bool()>>);
     g_source_attach(source, m_loop->context);
     g_source_unref(source);
 }

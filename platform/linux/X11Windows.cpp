@@ -128,8 +128,7 @@ bool X11Windows::takeEvents()
 
 std::vector<std::uint32_t> X11Windows::rootList(std::uint32_t property, std::uint32_t type)
 {
-    const auto cookie =
-        xcb_get_property(m_connection, 0, m_root, property, type, 0, maxListWords);
+    const auto cookie = xcb_get_property(m_connection, 0, m_root, property, type, 0, maxListWords);
     const Reply<xcb_get_property_reply_t> reply(
         xcb_get_property_reply(m_connection, cookie, nullptr));
     if (!reply || reply->format != 32 || reply->type != type)

@@ -127,7 +127,8 @@ private:
 
 TEST(DesktopFileId, FollowsTheApplicationsFolders)
 {
-    const std::vector<fs::path> dirs{"/home/u/.local/share/applications", "/usr/share/applications"};
+    const std::vector<fs::path> dirs{"/home/u/.local/share/applications",
+                                     "/usr/share/applications"};
     struct Row {
         const char* name;
         const char* path;
@@ -177,16 +178,20 @@ TEST(DesktopAppIndex, FindsTheApplicationOfAWindow)
         std::optional<std::string> id;
     };
     const Row rows[] = {
-        {"GTK application id", {"org.example.Editor", "", "editor", "Editor"},
+        {"GTK application id",
+         {"org.example.Editor", "", "editor", "Editor"},
          "org.example.Editor.desktop"},
-        {"KDE desktop file as a path", {"", "/usr/share/applications/gimp.desktop", "", ""},
+        {"KDE desktop file as a path",
+         {"", "/usr/share/applications/gimp.desktop", "", ""},
          "gimp.desktop"},
         {"KDE desktop file as a name", {"", "gimp", "", ""}, "gimp.desktop"},
         {"StartupWMClass of the user's file wins", {"", "", "x", "MyBrowser"}, "browser.desktop"},
-        {"the system file's StartupWMClass is shadowed", {"", "", "x", "Navigator"},
+        {"the system file's StartupWMClass is shadowed",
+         {"", "", "x", "Navigator"},
          "Navigator.desktop"},
         {"WM_CLASS lower-cased", {"", "", "gimp-2.10", "Gimp"}, "gimp.desktop"},
-        {"WM_CLASS in a subfolder's id", {"", "", "vendor-term", "VendorTerm"},
+        {"WM_CLASS in a subfolder's id",
+         {"", "", "vendor-term", "VendorTerm"},
          "vendor-term.desktop"},
         {"unknown: the window's own name", {"", "", "xclock", "XClock"}, "XClock.desktop"},
         {"a window that says nothing", {}, std::nullopt},
@@ -267,8 +272,7 @@ TEST_F(Workspace, KeyTogglesBetweenRaiseAndHide)
     EXPECT_TRUE(windows->iconified().empty());
 
     windows->activateFromOutside(3);
-    ASSERT_TRUE(
-        waitFor([&] { return workspace.frontmostApplicationId() == "files.desktop"; }));
+    ASSERT_TRUE(waitFor([&] { return workspace.frontmostApplicationId() == "files.desktop"; }));
     press(files); // in front: every window of it is hidden, no other
     EXPECT_EQ(windows->iconified(), (std::vector<WindowId>{1, 3}));
     EXPECT_TRUE(log.lines.empty() || log.lines.back().level != engine::Log::Level::error);
@@ -314,7 +318,8 @@ TEST(WorkspaceLaunch, StartsApplicationsDetachedFromOrvane)
     };
     const fs::path fromDesktop = dir.path() / "from-desktop";
     test::writeText(apps / "report.desktop", "[Desktop Entry]\nType=Application\nName=Report\n"
-                                             "Exec=" + report(fromDesktop) + "\n");
+                                             "Exec=" +
+                                                 report(fromDesktop) + "\n");
     const fs::path script = dir.path() / "report.sh";
     const fs::path fromScript = dir.path() / "from-script";
     test::writeText(script, "#!/bin/sh\nexec " + report(fromScript) + "\n");

@@ -74,7 +74,8 @@ int runCommand(Args args)
         return exitUsage;
     // Without --mapping or --delay, what the user stored, with this machine's defaults.
     const model::TopRow topRow = platform::machineTopRow();
-    const auto resolved = resolveEngineOptions(options->engine, machineDefaultMapping(topRow), "run");
+    const auto resolved =
+        resolveEngineOptions(options->engine, machineDefaultMapping(topRow), "run");
     if (!resolved)
         return exitUsage;
 

@@ -1,0 +1,31 @@
+# Installation of what the desktop needs besides the programs, and the Debian package (CPack).
+install(FILES ${CMAKE_SOURCE_DIR}/resources/linux/orvane.desktop
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/icons/orvane.svg
+              ${CMAKE_SOURCE_DIR}/resources/icons/orvane-symbolic.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/icons/orvane-symbolic.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/symbolic/apps)
+
+# The desktop program is built in app/; it is installed once that target exists.
+if(TARGET orvane)
+    install(TARGETS orvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME orvane)
+set(CPACK_PACKAGE_VENDOR Orvane)
+set(CPACK_PACKAGE_CONTACT "Orvane developers <orvane@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Short, long and fn actions for the keyboard's top-row keys")
+set(CPACK_PACKAGE_DESCRIPTION "Orvane gives each of the twelve top-row keys three actions (short \
+press, long press, press with fn): open or hide an application, a media, brightness or function \
+key, or a shortcut.")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The udev rule needs udev; desktops have it, containers may not.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS udev)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/resources/linux/debian/postinst)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_STRIP_FILES ON)
+include(CPack)
