@@ -218,7 +218,7 @@ protected:
 
     fs::path writeDesktopFile(const std::string& name, const std::string& exec)
     {
-        const fs::path file = apps / name;
+        fs::path file = apps / name;
         test::writeText(file, "[Desktop Entry]\nType=Application\nName=Test\nExec=" + exec + "\n");
         return file;
     }

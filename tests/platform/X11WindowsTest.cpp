@@ -37,6 +37,7 @@ public:
         std::vector<std::string> args{"Xvfb", "-displayfd", fd,  "-nolisten",
                                       "tcp",  "-screen",    "0", "320x240x24"};
         std::vector<char*> argv;
+        argv.reserve(args.size() + 1);
         for (auto& arg : args)
             argv.push_back(arg.data());
         argv.push_back(nullptr);

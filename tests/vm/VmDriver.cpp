@@ -16,6 +16,7 @@
 #include <iterator>
 #include <random>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace orvane::vmtest;
@@ -36,6 +37,8 @@ void check(bool isTrue, const std::string& what)
 constexpr unsigned outputVendor = 0x4f52;
 constexpr unsigned outputProduct = 0x5641;
 constexpr std::string_view mappingPath = "/tmp/mapping.json";
+constexpr std::string_view openedDesktopFile = "/tmp/marker.desktop";
+constexpr std::string_view openedScript = "/tmp/marker.sh";
 
 // Position 0 (F1 / brightness down), 1 (F2 / brightness up) and 10 (F11 / sound down) get actions
 // that differ from the keys themselves, so an original event that leaks out is told apart.
@@ -48,6 +51,17 @@ void writeMapping()
     mapping[1] = {ShortcutTarget{{Shortcut::Key{40}, modifier::command | modifier::shift}, "K"},
                   KeyTarget{CustomKey::f5}, KeyTarget{CustomKey::illuminationUp}};
     mapping[10] = {KeyTarget{CustomKey::play}, KeyTarget{CustomKey::f7}, KeyTarget{CustomKey::f8}};
+    // Position 3 (F4) opens applications: a desktop file on a short press, an executable with fn.
+    // Position 4 (F5) names one that does not exist.
+    mapping[3] = {AppTarget{std::string(openedDesktopFile)}, KeyTarget{CustomKey::f5},
+                  AppTarget{std::string(openedScript)}};
+    mapping[4] = {AppTarget{"/tmp/not-installed.desktop"}, KeyTarget{CustomKey::f5},
+                  KeyTarget{CustomKey::f6}};
+    std::ofstream(std::string(openedDesktopFile))
+        << "[Desktop Entry]\nType=Application\nName=Marker\n"
+           "Exec=/bin/sh -c \"echo > /tmp/opened-desktop-file\"\n";
+    std::ofstream(std::string(openedScript)) << "#!/bin/sh\necho > /tmp/opened-script\n";
+    ::chmod(std::string(openedScript).c_str(), 0755);
     std::ofstream(std::string(mappingPath)) << json::toText(json::encode(mapping));
 }
 
@@ -421,6 +435,40 @@ void checkDoctor(const std::string& program)
           "doctor: names the keyboard to grab, uinput and KEY_FN:\n" + text);
 }
 
+// Keys bound to applications: orvanectl run opens them (through GIO for a desktop file, by path
+// for an executable) with no display at all, and one that cannot be opened never holds up typing.
+void checkOpensApplications(Reader& output)
+{
+    FakeKeyboard keyboard("Orvane application keyboard"); // the first one was removed above
+    if (!waitUntilGrabbed(keyboard, output)) {
+        check(false, "applications: the keyboard is grabbed");
+        return;
+    }
+    const auto appears = [](const char* path) {
+        for (const auto deadline = Clock::now() + 5s; Clock::now() < deadline; sleepFor(20ms)) {
+            if (::access(path, F_OK) == 0)
+                return true;
+        }
+        return false;
+    };
+    keyboard.key(KEY_F4, 1);
+    keyboard.key(KEY_F4, 0);
+    check(appears("/tmp/opened-desktop-file"), "applications: F4 opens the desktop file");
+    keyboard.key(KEY_FN, 1);
+    keyboard.key(KEY_F4, 1);
+    keyboard.key(KEY_F4, 0);
+    keyboard.key(KEY_FN, 0);
+    check(appears("/tmp/opened-script"), "applications: fn+F4 starts the executable");
+    output.keys(300ms); // fn's own changes
+    keyboard.key(KEY_F5, 1);
+    keyboard.key(KEY_F5, 0);
+    keyboard.key(KEY_A, 1);
+    keyboard.key(KEY_A, 0);
+    const auto typed = output.keys(500ms, 2);
+    check(typed == std::vector<KeyChange>{{KEY_A, 1}, {KEY_A, 0}},
+          "applications: typing goes on after one could not be opened: " + describe(typed));
+}
+
 // A second `orvanectl run` while one runs says so and exits, rather than sitting idle with no
 // keyboard to grab.
 void checkSecondInstance(const std::string& program)
@@ -463,6 +511,7 @@ int runAll(const std::string& program)
         checkSynDropped(keyboard, output, orvane);
         checkRemovalAndHotplug(output, keyboard, orvane);
         checkSecondInstance(program);
+        checkOpensApplications(output);
         orvane.kill(SIGTERM);
         check(orvane.wait(10s) == 0, "SIGTERM: orvanectl run exits with status 0");
     }
@@ -483,6 +532,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s PATH-TO-ORVANECTL\n", argv[0]);
         return 2;
     }
+    // GIO finds its launch helper here rather than where GLib is installed on the host.
+    if (::access("/test/gio-launch-desktop", X_OK) == 0)
+        ::setenv("GIO_LAUNCH_DESKTOP", "/test/gio-launch-desktop", 1);
     try {
         runAll(argv[1]);
     } catch (const std::exception& error) {

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# run-vm-test.sh HARNESS DRIVER ORVANECTL: boots the VM once and runs the end-to-end driver there.
+# run-vm-test.sh HARNESS DRIVER ORVANECTL [FILE...]: boots the VM once and runs the end-to-end
+# driver there, with orvanectl and the FILEs beside it in /test.
 # Fails, never skips, when the harness is missing or the guest does not report a result.
 set -uo pipefail
 harness=$1 driver=$2 orvanectl=$3
+shift 3
+extra=()
+for file in "$@"; do extra+=(-f "$file"); done
 if [ ! -f "$harness" ]; then
     echo "FAIL: the VM harness is missing at $harness (clone shared/ beside the repository, or" \
          "configure with -DORVANE_VM_HARNESS=/path/to/run-in-vm.sh)"
@@ -10,7 +14,7 @@ if [ ! -f "$harness" ]; then
 fi
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-bash "$harness" -t 360 -f "$orvanectl" "$driver" /test/orvanectl 2>&1 | tee "$log"
+bash "$harness" -t 360 -f "$orvanectl" "${extra[@]}" "$driver" /test/orvanectl 2>&1 | tee "$log"
 status=${PIPESTATUS[0]}
 case $status in
     0) ;;
