@@ -7,9 +7,15 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/icons/orvane.svg
 install(FILES ${CMAKE_SOURCE_DIR}/resources/icons/orvane-symbolic.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/symbolic/apps)
 
-# The desktop program is built in app/; it is installed once that target exists.
+# The desktop program is built in app/; it is installed once that target exists. Qt loads its
+# platform plugins (xcb, offscreen) and the SVG icon engine that draws Orvane's icons at run time,
+# so dpkg-shlibdeps cannot see them: the package names them itself.
+set(orvane_package_depends "")
+set(orvane_package_recommends "udev") # the udev rule needs udev; containers may lack it
 if(TARGET orvane)
     install(TARGETS orvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    set(orvane_package_depends "qt6-qpa-plugins, libqt6svg6")
+    string(APPEND orvane_package_recommends ", qt6-wayland")
 endif()
 
 set(CPACK_GENERATOR DEB)
@@ -23,8 +29,8 @@ key, or a shortcut.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The udev rule needs udev; desktops have it, containers may not.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS udev)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${orvane_package_depends}")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "${orvane_package_recommends}")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/resources/linux/debian/postinst)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
