@@ -11,7 +11,7 @@ namespace orvane::platform {
 class DesktopThread {
 public:
     DesktopThread();
-    ~DesktopThread(); // stops the loop; tasks that have not run yet are dropped
+    ~DesktopThread(); // runs the tasks posted so far, then stops
     DesktopThread(const DesktopThread&) = delete;
     DesktopThread& operator=(const DesktopThread&) = delete;
 

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -26,7 +28,11 @@ std::string readAll(const std::string& path)
 // Runs orvanectl through the shell with `args` (already quoted) and optional standard input.
 Outcome orvanectl(const std::string& args, const std::string& input = "")
 {
-    const std::string dir = ::testing::TempDir();
+    // A folder of its own for every run: the tests run in parallel (ctest -j).
+    std::string dir = (std::filesystem::temp_directory_path() / "orvanectl-test-XXXXXX").string();
+    if (::mkdtemp(dir.data()) == nullptr)
+        return {-1, "", "cannot make a temporary folder"};
+    dir += "/";
     const std::string in = dir + "orvanectl_in", out = dir + "orvanectl_out",
                       err = dir + "orvanectl_err";
     std::ofstream(in) << input;
@@ -36,7 +42,10 @@ Outcome orvanectl(const std::string& args, const std::string& input = "")
                                 " && XDG_CONFIG_HOME=" + config + " " + ORVANECTL + " " + args +
                                 " <" + in + " >" + out + " 2>" + err;
     const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(out), readAll(err)};
+    Outcome outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(out), readAll(err)};
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
+    return outcome;
 }
 
 const std::string data = TEST_DATA;
@@ -78,7 +87,9 @@ TEST(Orvanectl, ReplayReadsStandardInputAndDefaultsToTwoTenths)
 
 TEST(Orvanectl, BadInputIsRefusedClearly)
 {
-    const std::string dir = ::testing::TempDir();
+    std::string dir = (std::filesystem::temp_directory_path() / "orvanectl-test-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(dir.data()), nullptr);
+    dir += "/";
     std::ofstream(dir + "two_cases.json")
         << R"([{"shortPress":{"app":{"path":"p"},"key":{"key":{"f1":{}}}},)"
            R"("longPress":{"app":{"path":"p"}},"fn":{"app":{"path":"p"}}}])";
@@ -108,6 +119,7 @@ TEST(Orvanectl, BadInputIsRefusedClearly)
         EXPECT_EQ(outcome.exitCode, 2);
         EXPECT_NE(outcome.err.find(row.messagePart), std::string::npos) << outcome.err;
     }
+    std::filesystem::remove_all(dir);
 }
 
 TEST(Orvanectl, KeysListsTheCatalogue)
