@@ -14,6 +14,8 @@ KeyMappingColumnEditor::KeyMappingColumnEditor(model::ObservablePreferences& pre
     setMaximumWidth(100);
     setFocusPolicy(Qt::StrongFocus);
     setPopupMode(QToolButton::InstantPopup);
+    // The menu arrow would crowd the title out of the 100 points the button may take.
+    setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
     auto* menu = new QMenu(this);
     menu->addAction(tr("Apps"), this, [this] { fillWithApps(); })->setObjectName("apps");
     menu->addAction(tr("Special keys"), this, [this] { fillWithSpecialKeys(); })
