@@ -18,7 +18,7 @@ namespace orvane::ui {
 QIcon applicationIcon(const std::string& icon)
 {
     const QString name = QString::fromStdString(icon);
-    const QIcon fallback = QIcon::fromTheme(QStringLiteral("application-x-executable"));
+    QIcon fallback = QIcon::fromTheme(QStringLiteral("application-x-executable"));
     if (name.isEmpty())
         return fallback;
     if (QFileInfo(name).isAbsolute())

@@ -94,6 +94,11 @@ KeyMappingView::KeyMappingView(model::ObservablePreferences& preferences,
     layout->addWidget(header);
     layout->addWidget(m_rowsArea, 1);
 
+    m_rebuild = new QTimer(this);
+    m_rebuild->setSingleShot(true);
+    m_rebuild->setInterval(0);
+    connect(m_rebuild, &QTimer::timeout, this,
+            [this] { rebuildRows(shownRows(m_preferences.instance().keyMapping.get())); });
     rebuildRows(shownRows(preferences.instance().keyMapping.get()));
     m_changes = preferences.objectDidChange().subscribe([this](const auto&) { refresh(); });
 }
@@ -116,8 +121,7 @@ void KeyMappingView::refresh()
     const std::size_t count = shownRows(mapping);
     if (count != m_pickers.size()) {
         // Not now: the write that led here may come from a picker that a rebuild would delete.
-        QTimer::singleShot(
-            0, this, [this] { rebuildRows(shownRows(m_preferences.instance().keyMapping.get())); });
+        m_rebuild->start();
         return;
     }
     for (std::size_t row = 0; row < count; ++row)

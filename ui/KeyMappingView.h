@@ -16,6 +16,7 @@
 
 class QGridLayout;
 class QScrollArea;
+class QTimer;
 
 namespace orvane::ui {
 
@@ -48,6 +49,7 @@ private:
     model::Announcement::Subscription m_changes;
     std::array<KeyMappingColumnEditor*, 3> m_editors{};
     QScrollArea* m_rowsArea = nullptr;
+    QTimer* m_rebuild = nullptr;
     QWidget* m_rows = nullptr;
     std::vector<std::array<LaunchTargetPicker*, 3>> m_pickers;
 };

@@ -138,8 +138,11 @@ void LaunchTargetPicker::write(const model::LaunchTarget& target)
 
 void LaunchTargetPicker::openPopup()
 {
-    if (m_popup)
+    if (m_popup && m_popup->isVisible())
         return;
+    // A popup closed by a click outside it or by Escape is only hidden: start afresh.
+    if (m_popup)
+        m_popup->deleteLater();
     m_popup = new PickerPopup(*this);
     // The popup opens beside the cell's label, on its trailing side, and stays on the screen.
     const QRect label = m_label != nullptr ? m_label->geometry() : rect();

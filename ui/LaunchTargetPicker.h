@@ -47,7 +47,10 @@ public:
     void openPopup();
     void closePopup();
     // The open popup, or null.
-    PickerPopup* popup() const { return m_popup; }
+    PickerPopup* popup() const
+    {
+        return m_popup && m_popup->isVisible() ? m_popup.data() : nullptr;
+    }
 
     // The popup row the pointer (or the keyboard) touched last; it stays highlighted.
     const std::optional<model::LaunchTarget>& hoverKey() const { return m_hoverKey; }

@@ -175,8 +175,11 @@ private Q_SLOTS:
         QVERIFY(cell.picker.popup() != nullptr);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QTRY_VERIFY(cell.picker.popup() == nullptr || !cell.picker.popup()->isVisible());
+        QTRY_VERIFY(cell.picker.popup() == nullptr);
         QCOMPARE(cell.writes.size(), std::size_t{1});
+        // A popup that closed itself opens again.
+        QTest::keyClick(&cell.picker, Qt::Key_Space);
+        QVERIFY(cell.picker.popup() != nullptr);
     }
 
     void theApplicationListFiltersAndChoosesByName()
