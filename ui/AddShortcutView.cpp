@@ -31,7 +31,8 @@ AddShortcutView::AddShortcutView(const engine::KeyboardLayout& layout,
     : QFrame(parent), m_write(std::move(write)), m_close(std::move(close))
 {
     setObjectName(QStringLiteral("AddShortcutView"));
-    setFrameShape(QFrame::StyledPanel);
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(1);
     setAutoFillBackground(true);
     setFixedWidth(300);
 

@@ -200,7 +200,10 @@ AddShortcutView* PickerPopup::showSheet()
         m_picker.services().keyboardLayout,
         [this](const model::LaunchTarget& target) { m_picker.writeFromEditor(target); },
         [this] { closeSheet(); }, m_sheetLayer);
-    m_sheet->setPalette(palette());
+    // Opaque, whatever the dimmed layer behind it: a colour set explicitly is not inherited.
+    QPalette solid = palette();
+    solid.setColor(QPalette::Window, palette().color(QPalette::Window));
+    m_sheet->setPalette(solid);
     auto* layout = new QVBoxLayout(m_sheetLayer);
     layout->setContentsMargins(8, 0, 8, 8);
     layout->addWidget(m_sheet, 0, Qt::AlignHCenter | Qt::AlignTop);
