@@ -102,7 +102,7 @@ private Q_SLOTS:
             QCOMPARE(stored[i].longPress,
                      i < 3 ? model::LaunchTarget{model::AppTarget{finderAndTwo[i]}}
                            : test::keyTarget(model::functionKeys()[i]));
-        world.favorites.paths.push_back("/apps/new.desktop"); // the dock changed since
+        world.favorites.paths.emplace_back("/apps/new.desktop"); // the dock changed since
         QTest::mouseClick(guide.modes()->tile(0), Qt::LeftButton);
         QCOMPARE(world.stored()[3].longPress,
                  model::LaunchTarget{model::AppTarget{"/apps/new.desktop"}});
