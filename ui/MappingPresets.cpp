@@ -1,0 +1,85 @@
+#include "MappingPresets.h"
+
+#include <algorithm>
+
+namespace orvane::ui {
+
+model::LaunchTarget& targetAt(model::KeyMapConfig& config, Column column)
+{
+    switch (column) {
+    case Column::shortPress:
+        return config.shortPress;
+    case Column::longPress:
+        return config.longPress;
+    case Column::fn:
+        break;
+    }
+    return config.fn;
+}
+
+const model::LaunchTarget& targetAt(const model::KeyMapConfig& config, Column column)
+{
+    switch (column) {
+    case Column::shortPress:
+        return config.shortPress;
+    case Column::longPress:
+        return config.longPress;
+    case Column::fn:
+        break;
+    }
+    return config.fn;
+}
+
+model::KeyMapping appsPreset(model::KeyMapping base, std::span<const std::string> appPaths)
+{
+    const std::size_t count = std::min(base.size(), appPaths.size());
+    for (std::size_t i = 0; i < count; ++i)
+        base[i].longPress = model::AppTarget{appPaths[i]};
+    return base;
+}
+
+model::KeyMapping functionKeyPreset(model::KeyMapping base)
+{
+    const auto& keys = model::functionKeys();
+    for (std::size_t i = 0; i < std::min(base.size(), keys.size()); ++i)
+        base[i].longPress = model::KeyTarget{keys[i]};
+    return base;
+}
+
+model::KeyMapping hotkeyPreset(model::KeyMapping base, DesktopFamily desktop)
+{
+    const auto shortcuts = hotkeyLongPresses(desktop);
+    for (std::size_t i = 0; i < std::min(base.size(), shortcuts.size()); ++i)
+        if (shortcuts[i])
+            base[i].longPress = *shortcuts[i];
+    return base;
+}
+
+void fillColumnWithKeys(model::UserDefault<model::KeyMapping>& setting, Column column,
+                        const model::TopRow& keys)
+{
+    // Entries past the twelfth (never written by Orvane) are left as they are.
+    const std::size_t count = std::min(setting.get().size(), keys.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        auto mapping = setting.get();
+        if (i >= mapping.size())
+            return;
+        targetAt(mapping[i], column) = model::KeyTarget{keys[i]};
+        setting.set(mapping);
+    }
+}
+
+void fillColumnWithApps(model::UserDefault<model::KeyMapping>& setting, Column column,
+                        std::span<const std::string> appPaths)
+{
+    const std::size_t count = std::min(setting.get().size(), appPaths.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        auto mapping = setting.get();
+        if (i >= mapping.size())
+            return;
+        targetAt(mapping[i], column) = model::AppTarget{appPaths[i]};
+        setting.set(mapping);
+    }
+}
+
+} // namespace orvane::ui

@@ -1,0 +1,63 @@
+// The preferences window's content: launch at login, the menu bar icon, the long-press delay and
+// the key mapping table. It keeps no state: every control reads the settings (and the login
+// items) when they change and writes its edits straight through.
+//
+// Construction: `new PreferencesView(observablePreferences, services)` (see ViewServices.h); the
+// window that holds it sets its own title and size.
+#pragma once
+
+#include "ViewServices.h"
+
+#include "model/Preferences.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QSlider;
+
+namespace orvane::ui {
+
+class KeyMappingView;
+
+class PreferencesView : public QWidget {
+    Q_OBJECT
+public:
+    // The slider's range in seconds.
+    static constexpr double minimumDelay = 0.05;
+    static constexpr double maximumDelay = 2.0;
+
+    PreferencesView(model::ObservablePreferences& preferences, const ViewServices& services,
+                    QWidget* parent = nullptr);
+
+    // "%.1f s" of a delay in seconds.
+    static QString delayText(double seconds);
+
+    // Reads every shown value afresh: settings, login item, and whether fn can be used.
+    void refresh();
+
+    QCheckBox* launchAtLoginSwitch() const { return m_launchAtLogin; }
+    QCheckBox* menuBarIconSwitch() const { return m_menuBarIcon; }
+    QSlider* delaySlider() const { return m_delay; }
+    QLabel* delayLabel() const { return m_delayText; }
+    QLabel* fnNote() const { return m_fnNote; }
+    KeyMappingView* table() const { return m_table; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    model::ObservablePreferences& m_preferences;
+    ViewServices m_services;
+    QCheckBox* m_launchAtLogin;
+    QCheckBox* m_menuBarIcon;
+    QSlider* m_delay;
+    QLabel* m_delayText;
+    QLabel* m_fnNote;
+    KeyMappingView* m_table;
+    model::Announcement::Subscription m_settingsChanges;
+    model::Subject<bool>::Subscription m_loginChanges;
+};
+
+} // namespace orvane::ui
