@@ -26,6 +26,10 @@ TEST(DeviceSurvey, GrabsOnlyKeyboardsOfItsOwnConcern)
     DeviceTraits powerButton;
     DeviceTraits comboWithTouchpad = keyboard;
     comboWithTouchpad.isPointer = true;
+    DeviceTraits namedVirtual = otherVirtual;
+    namedVirtual.name = "Bench";
+    DeviceTraits namedCombo = comboWithTouchpad;
+    namedCombo.name = "Bench";
 
     const std::vector<Row> rows = {
         {"a keyboard", keyboard, {}, GrabDecision::grab},
@@ -39,6 +43,13 @@ TEST(DeviceSurvey, GrabsOnlyKeyboardsOfItsOwnConcern)
          GrabDecision::grab},
         {"no top-row key", powerButton, {}, GrabDecision::noTopRowKey},
         {"keys and a pointer on one device", comboWithTouchpad, {}, GrabDecision::pointer},
+        {"the one keyboard asked for", brightnessDevice, {false, "Video Bus"}, GrabDecision::grab},
+        {"a keyboard not asked for", keyboard, {false, "Video Bus"}, GrabDecision::notNamed},
+        {"naming a virtual keyboard does not include it", namedVirtual, {false, "Bench"},
+         GrabDecision::virtualDevice},
+        {"a named virtual keyboard, virtual devices included", namedVirtual, {true, "Bench"},
+         GrabDecision::grab},
+        {"naming a pointer does not grab it", namedCombo, {true, "Bench"}, GrabDecision::pointer},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

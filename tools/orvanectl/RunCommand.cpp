@@ -18,11 +18,13 @@ namespace orvane::ctl {
 namespace {
 
 constexpr std::string_view usage =
-    "usage: orvanectl run [--mapping FILE] [--delay SECONDS] [--include-virtual] [--verbose]\n";
+    "usage: orvanectl run [--mapping FILE] [--delay SECONDS] [--include-virtual] [--device NAME]\n"
+    "                   [--verbose]\n";
 
 struct RunOptions {
     EngineOptions engine;
     bool includeVirtual = false;
+    std::string onlyDevice;
     bool isVerbose = false;
 };
 
@@ -37,6 +39,8 @@ std::optional<RunOptions> parseOptions(Args args)
             continue;
         if (args[i] == "--include-virtual") {
             options.includeVirtual = true;
+        } else if (args[i] == "--device" && i + 1 < args.size()) {
+            options.onlyDevice = args[++i];
         } else if (args[i] == "--verbose") {
             options.isVerbose = true;
         } else {
@@ -107,6 +111,7 @@ int runCommand(Args args)
     LoggingWorkspace workspace(log);
     platform::InputBackend::Options backendOptions;
     backendOptions.policy.includeVirtual = options->includeVirtual;
+    backendOptions.policy.onlyName = options->onlyDevice;
     platform::InputBackend backend(workspace, log, topRow, backendOptions);
     if (const auto error = backend.start(resolved->mapping, resolved->delay)) {
         if (error == std::errc::device_or_resource_busy) {
