@@ -4,7 +4,9 @@
 // that both meet the same moment of a noisy host. Prints the medians, their ratio, the CPU time
 // and wake-ups per event of each process over the same span, the mapped short press, and the
 // wake-ups of an idle Orvane; the last line sums it up. Asserts nothing.
-// Usage (inside the VM): vm_latency BARE_FORWARDER ORVANECTL [PAIRS]
+// Usage (inside the VM): vm_latency BARE_FORWARDER ORVANECTL [PAIRS] [normal]
+//   normal: Orvane's threads are put back to the ordinary scheduling class the bare
+//   forwarder runs in, so that only the work per event is compared.
 #include "tests/vm/VmSupport.h"
 
 #include <linux/input.h>
@@ -15,8 +17,11 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
+#include <sched.h>
 #include <signal.h>
 #include <string>
+#include <string_view>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -61,6 +66,8 @@ struct Usage {
     double cpuUs = 0;
     long voluntary = 0;
     long involuntary = 0;
+    long reads = 0;  // read-type system calls, those that found nothing included
+    long writes = 0; // write-type system calls
 };
 
 Usage usage(pid_t pid)
@@ -86,6 +93,13 @@ Usage usage(pid_t pid)
             else if (line.starts_with("nonvoluntary_ctxt_switches:"))
                 result.involuntary += std::stol(line.substr(line.find(':') + 1));
         }
+        std::ifstream io(task + "/io");
+        while (std::getline(io, line)) {
+            if (line.starts_with("syscr:"))
+                result.reads += std::stol(line.substr(6));
+            else if (line.starts_with("syscw:"))
+                result.writes += std::stol(line.substr(6));
+        }
     }
     ::closedir(entries);
     return result;
@@ -93,7 +107,8 @@ Usage usage(pid_t pid)
 
 Usage operator-(const Usage& a, const Usage& b)
 {
-    return {a.cpuUs - b.cpuUs, a.voluntary - b.voluntary, a.involuntary - b.involuntary};
+    return {a.cpuUs - b.cpuUs, a.voluntary - b.voluntary, a.involuntary - b.involuntary,
+            a.reads - b.reads, a.writes - b.writes};
 }
 
 // One program under test: its keyboard, its output and its process.
@@ -144,7 +159,32 @@ bool shortPress(Path& path, std::vector<double>& us)
     return true;
 }
 
-int run(const std::string& forwarderProgram, const std::string& orvaneProgram, int pairs)
+// Whether any thread of `pid` runs in a real-time class; with `isReset`, they no longer do.
+bool realtimeThreads(pid_t pid, bool isReset)
+{
+    bool isRealtime = false;
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR* entries = ::opendir(tasks.c_str());
+    if (entries == nullptr)
+        return false;
+    while (const dirent* entry = ::readdir(entries)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        const pid_t tid = std::atoi(entry->d_name);
+        const int policy = ::sched_getscheduler(tid) & ~SCHED_RESET_ON_FORK;
+        if (policy != SCHED_FIFO && policy != SCHED_RR)
+            continue;
+        isRealtime = true;
+        const sched_param normal{};
+        if (isReset)
+            ::sched_setscheduler(tid, SCHED_OTHER, &normal);
+    }
+    ::closedir(entries);
+    return isRealtime;
+}
+
+int run(const std::string& forwarderProgram, const std::string& orvaneProgram, int pairs,
+        bool isNormalPriority)
 {
     FakeKeyboard forwarderInput(forwarderKeyboard);
     FakeKeyboard orvaneInput(orvaneKeyboard);
@@ -165,30 +205,54 @@ int run(const std::string& forwarderProgram, const std::string& orvaneProgram, i
         std::printf("a program under test did not forward its keyboard\n");
         return 1;
     }
+    const bool isRealtime = realtimeThreads(orvane, isNormalPriority);
+    const char* priority = !isRealtime        ? "normal"
+                           : isNormalPriority ? "normal (reset)"
+                                              : "real-time";
+    std::printf("orvane's input thread: %s priority\n", priority);
     Path paths[] = {{"bare forwarder", forwarderInput, forwarderOutput, forwarder, {}},
                     {"orvane", orvaneInput, orvaneOutput, orvane, {}}};
     for (int i = 0; i < 50; ++i) // warm-up: caches, page faults, the first allocations
         for (Path& path : paths)
             letter(path, false);
 
-    // Letters, one through each path in turn; which goes first alternates.
+    // Letters, one through each path in turn; which goes first alternates. CPU time is read in
+    // blocks of pairs: a block where the host took the emulated CPU away from the guest charges
+    // that time to whichever process ran, so the median block speaks for the usual event.
+    constexpr int block = 25;
     const Usage forwarderBefore = usage(forwarder);
     const Usage orvaneBefore = usage(orvane);
+    Usage forwarderMark = forwarderBefore;
+    Usage orvaneMark = orvaneBefore;
+    std::vector<double> forwarderBlocks;
+    std::vector<double> orvaneBlocks;
     for (int i = 0; i < pairs; ++i) {
         letter(paths[i % 2], true);
         letter(paths[1 - i % 2], true);
+        if ((i + 1) % block == 0) {
+            const Usage forwarderNow = usage(forwarder);
+            const Usage orvaneNow = usage(orvane);
+            forwarderBlocks.push_back((forwarderNow - forwarderMark).cpuUs / block);
+            orvaneBlocks.push_back((orvaneNow - orvaneMark).cpuUs / block);
+            forwarderMark = forwarderNow;
+            orvaneMark = orvaneNow;
+        }
     }
     const Usage forwarderSpent = usage(forwarder) - forwarderBefore;
     const Usage orvaneSpent = usage(orvane) - orvaneBefore;
     report("letters, bare forwarder", paths[0].us);
     report("letters, orvane", paths[1].us);
     const double events = pairs;
-    std::printf("per event over the same span: bare forwarder cpu=%.1fus wake-ups=%.2f "
-                "preempted=%.2f; orvane cpu=%.1fus wake-ups=%.2f preempted=%.2f\n",
-                forwarderSpent.cpuUs / events, static_cast<double>(forwarderSpent.voluntary) / events,
-                static_cast<double>(forwarderSpent.involuntary) / events,
-                orvaneSpent.cpuUs / events, static_cast<double>(orvaneSpent.voluntary) / events,
-                static_cast<double>(orvaneSpent.involuntary) / events);
+    for (const auto& [label, spent, blocks] :
+         {std::tuple{"bare forwarder", forwarderSpent, forwarderBlocks},
+          std::tuple{"orvane", orvaneSpent, orvaneBlocks}})
+        std::printf("per event, %s: cpu=%.1fus (median block %.1fus) wake-ups=%.2f "
+                    "preempted=%.2f reads=%.2f writes=%.2f\n",
+                    label, spent.cpuUs / events, median(blocks),
+                    static_cast<double>(spent.voluntary) / events,
+                    static_cast<double>(spent.involuntary) / events,
+                    static_cast<double>(spent.reads) / events,
+                    static_cast<double>(spent.writes) / events);
 
     // Mapped short presses, paired with forwarder letters in the same way.
     std::vector<double> shortUs;
@@ -206,19 +270,21 @@ int run(const std::string& forwarderProgram, const std::string& orvaneProgram, i
     const Usage idleBefore = usage(orvane);
     sleepFor(2000ms);
     const Usage idle = usage(orvane) - idleBefore;
-    std::printf("orvane idle for 2 s: cpu=%.0fus wake-ups=%ld\n", idle.cpuUs,
-                idle.voluntary + idle.involuntary);
+    std::printf("orvane idle for 2 s: cpu=%.0fus wake-ups=%ld (preempted %ld)\n", idle.cpuUs,
+                idle.voluntary + idle.involuntary, idle.involuntary);
 
     const int lost = paths[0].lost + paths[1].lost;
     if (lost != 0)
         std::printf("%d letters lost or changed (bare forwarder %d, orvane %d)\n", lost,
                     paths[0].lost, paths[1].lost);
     const double floor = median(paths[0].us);
-    std::printf("RESULT pairs=%d latency forwarder=%.1fus orvane=%.1fus ratio=%.2f | cpu/event "
-                "forwarder=%.1fus orvane=%.1fus ratio=%.2f | short press=%.1fus (%.2fx "
-                "forwarder) | idle wake-ups=%ld\n",
-                pairs, floor, median(paths[1].us), median(paths[1].us) / floor,
-                forwarderSpent.cpuUs / events, orvaneSpent.cpuUs / events,
+    std::printf("RESULT %s priority, pairs=%d latency forwarder=%.1fus orvane=%.1fus ratio=%.2f | "
+                "cpu/event "
+                "forwarder=%.1fus orvane=%.1fus ratio=%.2f (all: %.2f) | short press=%.1fus "
+                "(%.2fx forwarder) | idle wake-ups=%ld\n",
+                priority, pairs, floor, median(paths[1].us), median(paths[1].us) / floor,
+                median(forwarderBlocks), median(orvaneBlocks),
+                median(orvaneBlocks) / median(forwarderBlocks),
                 orvaneSpent.cpuUs / forwarderSpent.cpuUs, median(shortUs),
                 median(shortUs) / median(shortFloorUs), idle.voluntary + idle.involuntary);
 
@@ -235,12 +301,12 @@ int main(int argc, char** argv)
 {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s BARE_FORWARDER ORVANECTL [PAIRS]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s BARE_FORWARDER ORVANECTL [PAIRS] [normal]\n", argv[0]);
         return 2;
     }
     const int pairs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 1450;
     try {
-        return run(argv[1], argv[2], pairs);
+        return run(argv[1], argv[2], pairs, argc > 4 && std::string_view(argv[4]) == "normal");
     } catch (const std::exception& error) {
         std::printf("failed: %s\n", error.what());
         return 1;

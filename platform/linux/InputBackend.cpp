@@ -7,13 +7,14 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <ctime>
 #include <cstdlib>
+#include <ctime>
 #include <fcntl.h>
+#include <sched.h>
 #include <string>
 #include <sys/epoll.h>
-#include <sys/file.h>
 #include <sys/eventfd.h>
+#include <sys/file.h>
 #include <unistd.h>
 #include <utility>
 
@@ -166,8 +167,24 @@ void InputBackend::finish(StopReason reason) noexcept
     m_stopReason.compare_exchange_strong(expected, reason);
 }
 
+void InputBackend::raisePriority() noexcept
+{
+    // Low among real-time threads (below audio and interrupt threads), above every ordinary one.
+    // Programs the executors start never inherit it.
+    sched_param param{};
+    param.sched_priority = 10;
+    if (::sched_setscheduler(0, SCHED_FIFO | SCHED_RESET_ON_FORK, &param) == 0) {
+        log(engine::Log::Level::info, "input thread runs at real-time priority");
+        return;
+    }
+    log(engine::Log::Level::info, "input thread runs at normal priority (real-time needs "
+                                  "CAP_SYS_NICE or an RLIMIT_RTPRIO of 10 or more)");
+}
+
 void InputBackend::run() noexcept
 {
+    if (m_options.isRealtime)
+        raisePriority();
     try {
         scanDevices();
         loop();
@@ -245,6 +262,9 @@ int InputBackend::waitTimeoutMs() noexcept
 
 void InputBackend::noticeWaitingDevices() noexcept
 {
+    if (std::none_of(m_devices.begin(), m_devices.end(),
+                     [](const auto& entry) { return entry.second.isWaitingForRelease; }))
+        return; // the usual case: no clock read for every key
     const auto now = std::chrono::steady_clock::now();
     for (auto& [id, device] : m_devices) {
         if (device.isWaitingForRelease && device.noticeAt <= now) {
