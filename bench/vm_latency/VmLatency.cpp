@@ -105,6 +105,30 @@ Usage usage(pid_t pid)
     return result;
 }
 
+// Each thread's id and context switches, for telling which one woke.
+std::string threadSwitches(pid_t pid)
+{
+    std::string text;
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR* entries = ::opendir(tasks.c_str());
+    if (entries == nullptr)
+        return text;
+    while (const dirent* entry = ::readdir(entries)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        std::ifstream status(tasks + "/" + entry->d_name + "/status");
+        long switches = 0;
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.find("ctxt_switches:") != std::string::npos)
+                switches += std::stol(line.substr(line.find(':') + 1));
+        }
+        text += std::string(entry->d_name) + ":" + std::to_string(switches) + " ";
+    }
+    ::closedir(entries);
+    return text;
+}
+
 Usage operator-(const Usage& a, const Usage& b)
 {
     return {a.cpuUs - b.cpuUs, a.voluntary - b.voluntary, a.involuntary - b.involuntary,
@@ -268,8 +292,12 @@ int run(const std::string& forwarderProgram, const std::string& orvaneProgram, i
     // Idle: nothing typed, nothing should run.
     sleepFor(300ms);
     const Usage idleBefore = usage(orvane);
+    const std::string threadsBefore = threadSwitches(orvane);
     sleepFor(2000ms);
     const Usage idle = usage(orvane) - idleBefore;
+    if (idle.voluntary + idle.involuntary != 0)
+        std::printf("orvane's threads (id: switches) before the idle span: %s, after: %s\n",
+                    threadsBefore.c_str(), threadSwitches(orvane).c_str());
     std::printf("orvane idle for 2 s: cpu=%.0fus wake-ups=%ld (preempted %ld)\n", idle.cpuUs,
                 idle.voluntary + idle.involuntary, idle.involuntary);
 

@@ -47,10 +47,10 @@ UniqueFd lockInstance(std::error_code& error)
     return lock;
 }
 
-bool watch(int epoll, int fd, std::uint64_t tag)
+bool watch(int epoll, int fd, std::uint64_t tag, std::uint32_t events = EPOLLIN)
 {
     epoll_event event{};
-    event.events = EPOLLIN;
+    event.events = events;
     event.data.u64 = tag;
     return ::epoll_ctl(epoll, EPOLL_CTL_ADD, fd, &event) == 0;
 }
@@ -320,7 +320,9 @@ void InputBackend::addDevice(const std::string& path)
     device.id = id;
     device.input = std::move(input);
     device.name = "'" + traits.name + "' (" + path + ")";
-    if (!watch(m_epoll.get(), device.input->fd(), id)) {
+    // Edge-triggered: a device is always read until its queue is empty (a batch that does not
+    // fill the buffer), so the kernel need not check it again on every wait.
+    if (!watch(m_epoll.get(), device.input->fd(), id, EPOLLIN | EPOLLET)) {
         log(engine::Log::Level::error,
             "cannot watch " + device.name + ": " + lastError().message());
         m_devices.erase(id);
