@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sched.h>
 #include <string>
 #include <sys/epoll.h>
@@ -183,6 +184,7 @@ void InputBackend::raisePriority() noexcept
 
 void InputBackend::run() noexcept
 {
+    ::pthread_setname_np(::pthread_self(), "orvane-input"); // for top -H and the benchmark
     if (m_options.isRealtime)
         raisePriority();
     try {
