@@ -192,11 +192,13 @@ void letter(Path& path, bool isKept)
 }
 
 // F1 pressed and released through Orvane (a short press, mapped to brightness down by default):
-// timed from the release to the arrival of the mapped key's press.
-bool shortPress(Path& path, std::vector<double>& us)
+// timed from the release to the arrival of the mapped key's press. A letter through `floor` goes
+// between press and release: Orvane handles the press meanwhile, so only the release is timed, and
+// the letter is the floor's sample of the same moment.
+bool shortPress(Path& path, Path& floor, std::vector<double>& us)
 {
     path.keyboard.key(KEY_F1, 1);
-    sleepFor(2ms); // the press is handled before the release is written: only the release is timed
+    letter(floor, true);
     const auto start = Clock::now();
     path.keyboard.key(KEY_F1, 0);
     const auto down = path.output.nextFrame(2000ms);
@@ -311,10 +313,8 @@ int run(const std::string& forwarderProgram, const std::string& orvaneProgram, i
     std::vector<double> shortUs;
     std::vector<double> shortFloorUs;
     paths[0].us.swap(shortFloorUs);
-    for (int i = 0; i < pairs / 4; ++i) {
-        letter(paths[0], true);
-        shortPress(paths[1], shortUs);
-    }
+    for (int i = 0; i < pairs / 4; ++i)
+        shortPress(paths[1], paths[0], shortUs);
     paths[0].us.swap(shortFloorUs);
     report("short press, orvane release->mapped down", shortUs);
 

@@ -74,7 +74,8 @@ const char* hotplugSource()
 InputBackend::InputBackend(engine::Workspace& workspace, engine::Log& log,
                            const model::TopRow& topRow, Options options)
     : m_workspace(workspace), m_log(log),
-      m_options(options), m_context{m_tasks, *this, workspace, &log}, m_monitor(*this, topRow, &log)
+      m_options(std::move(options)), m_context{m_tasks, *this, workspace, &log},
+      m_monitor(*this, topRow, &log)
 {
 }
 
