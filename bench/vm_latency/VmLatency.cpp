@@ -5,8 +5,8 @@
 // and wake-ups per event of each process over the same span, the mapped short press, and the
 // wake-ups of an idle Orvane; the last line sums it up. Asserts nothing.
 // Usage (inside the VM): vm_latency BARE_FORWARDER ORVANECTL [PAIRS] [normal]
-//   normal: Orvane's threads are put back to the ordinary scheduling class the bare
-//   forwarder runs in, so that only the work per event is compared.
+//   normal: `run --no-realtime`, so that Orvane's input thread stays in the ordinary scheduling
+//   class the bare forwarder runs in and only the work per event is compared.
 #include "tests/vm/VmSupport.h"
 
 #include <linux/input.h>
@@ -21,6 +21,7 @@
 #include <signal.h>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <tuple>
 #include <unistd.h>
 #include <vector>
@@ -192,13 +193,15 @@ void letter(Path& path, bool isKept)
 }
 
 // F1 pressed and released through Orvane (a short press, mapped to brightness down by default):
-// timed from the release to the arrival of the mapped key's press. A letter through `floor` goes
-// between press and release: Orvane handles the press meanwhile, so only the release is timed, and
-// the letter is the floor's sample of the same moment.
-bool shortPress(Path& path, Path& floor, std::vector<double>& us)
+// timed from the release to the arrival of the mapped key's press. The release is written once
+// Orvane has handled the press and gone back to sleep, so that only the release is timed.
+bool shortPress(Path& path, std::vector<double>& us)
 {
+    const long sleeps = usage(path.pid).voluntary;
     path.keyboard.key(KEY_F1, 1);
-    letter(floor, true);
+    const auto deadline = Clock::now() + 100ms;
+    while (usage(path.pid).voluntary == sleeps && Clock::now() < deadline)
+        std::this_thread::sleep_for(20us);
     const auto start = Clock::now();
     path.keyboard.key(KEY_F1, 0);
     const auto down = path.output.nextFrame(2000ms);
@@ -214,8 +217,8 @@ bool shortPress(Path& path, Path& floor, std::vector<double>& us)
     return true;
 }
 
-// Whether any thread of `pid` runs in a real-time class; with `isReset`, they no longer do.
-bool realtimeThreads(pid_t pid, bool isReset)
+// Whether any thread of `pid` runs in a real-time class.
+bool hasRealtimeThread(pid_t pid)
 {
     bool isRealtime = false;
     const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
@@ -225,14 +228,8 @@ bool realtimeThreads(pid_t pid, bool isReset)
     while (const dirent* entry = ::readdir(entries)) {
         if (entry->d_name[0] == '.')
             continue;
-        const pid_t tid = std::atoi(entry->d_name);
-        const int policy = ::sched_getscheduler(tid) & ~SCHED_RESET_ON_FORK;
-        if (policy != SCHED_FIFO && policy != SCHED_RR)
-            continue;
-        isRealtime = true;
-        const sched_param normal{};
-        if (isReset)
-            ::sched_setscheduler(tid, SCHED_OTHER, &normal);
+        const int policy = ::sched_getscheduler(std::atoi(entry->d_name)) & ~SCHED_RESET_ON_FORK;
+        isRealtime = isRealtime || policy == SCHED_FIFO || policy == SCHED_RR;
     }
     ::closedir(entries);
     return isRealtime;
@@ -245,8 +242,11 @@ int run(const std::string& forwarderProgram, const std::string& orvaneProgram, i
     FakeKeyboard orvaneInput(orvaneKeyboard);
     const pid_t forwarder = spawn({forwarderProgram, forwarderInput.node()});
     const std::string forwarderNode = findNodeNamed("bare forwarder", 10s);
-    const pid_t orvane =
-        spawn({orvaneProgram, "run", "--include-virtual", "--device", orvaneKeyboard});
+    std::vector<std::string> orvaneArgs = {orvaneProgram, "run", "--include-virtual", "--device",
+                                           orvaneKeyboard};
+    if (isNormalPriority)
+        orvaneArgs.emplace_back("--no-realtime");
+    const pid_t orvane = spawn(orvaneArgs);
     const std::string orvaneNode = findNodeNamed("Orvane virtual keyboard", 20s);
     if (forwarderNode.empty() || orvaneNode.empty()) {
         std::printf("no output device from the %s\n",
@@ -260,10 +260,7 @@ int run(const std::string& forwarderProgram, const std::string& orvaneProgram, i
         std::printf("a program under test did not forward its keyboard\n");
         return 1;
     }
-    const bool isRealtime = realtimeThreads(orvane, isNormalPriority);
-    const char* priority = !isRealtime        ? "normal"
-                           : isNormalPriority ? "normal (reset)"
-                                              : "real-time";
+    const char* priority = hasRealtimeThread(orvane) ? "real-time" : "normal";
     std::printf("orvane's input thread: %s priority\n", priority);
     Path paths[] = {{"bare forwarder", forwarderInput, forwarderOutput, forwarder, {}},
                     {"orvane", orvaneInput, orvaneOutput, orvane, {}}};
@@ -313,8 +310,10 @@ int run(const std::string& forwarderProgram, const std::string& orvaneProgram, i
     std::vector<double> shortUs;
     std::vector<double> shortFloorUs;
     paths[0].us.swap(shortFloorUs);
-    for (int i = 0; i < pairs / 4; ++i)
-        shortPress(paths[1], paths[0], shortUs);
+    for (int i = 0; i < pairs / 4; ++i) {
+        letter(paths[0], true);
+        shortPress(paths[1], shortUs);
+    }
     paths[0].us.swap(shortFloorUs);
     report("short press, orvane release->mapped down", shortUs);
 

@@ -19,12 +19,13 @@ namespace {
 
 constexpr std::string_view usage =
     "usage: orvanectl run [--mapping FILE] [--delay SECONDS] [--include-virtual] [--device NAME]\n"
-    "                   [--verbose]\n";
+    "                   [--no-realtime] [--verbose]\n";
 
 struct RunOptions {
     EngineOptions engine;
     bool includeVirtual = false;
     std::string onlyDevice;
+    bool isRealtime = true;
     bool isVerbose = false;
 };
 
@@ -41,6 +42,8 @@ std::optional<RunOptions> parseOptions(Args args)
             options.includeVirtual = true;
         } else if (args[i] == "--device" && i + 1 < args.size()) {
             options.onlyDevice = args[++i];
+        } else if (args[i] == "--no-realtime") {
+            options.isRealtime = false;
         } else if (args[i] == "--verbose") {
             options.isVerbose = true;
         } else {
@@ -94,7 +97,8 @@ int runCommand(Args args)
         return exitUsage;
     // Without --mapping or --delay, what the user stored, with this machine's defaults.
     const model::TopRow topRow = platform::machineTopRow();
-    const auto resolved = resolveEngineOptions(options->engine, machineDefaultMapping(topRow), "run");
+    const auto resolved =
+        resolveEngineOptions(options->engine, machineDefaultMapping(topRow), "run");
     if (!resolved)
         return exitUsage;
 
@@ -112,6 +116,7 @@ int runCommand(Args args)
     platform::InputBackend::Options backendOptions;
     backendOptions.policy.includeVirtual = options->includeVirtual;
     backendOptions.policy.onlyName = options->onlyDevice;
+    backendOptions.isRealtime = options->isRealtime;
     platform::InputBackend backend(workspace, log, topRow, backendOptions);
     if (const auto error = backend.start(resolved->mapping, resolved->delay)) {
         if (error == std::errc::device_or_resource_busy) {
