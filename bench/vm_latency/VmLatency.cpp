@@ -1,20 +1,28 @@
-// Latency of key events through Orvane, against the bare forwarder, in one VM boot: a fake
-// keyboard writes, a reader of the output device waits for the event, one at a time. Prints median
-// and p99 for pass-through letters (both programs) and for a mapped short press (Orvane), and
-// Orvane's CPU time and context switches over an idle second. Asserts nothing.
-// Usage (inside the VM): vm_latency BARE_FORWARDER ORVANECTL [EVENTS-PER-ROUND] [ROUNDS]
+// Latency and CPU of a key event through Orvane against the bare forwarder (the floor for any
+// remapper that runs as a process), paired in one VM boot: each program grabs its own fake
+// keyboard, both run for the whole measurement, and one letter goes through each path in turn, so
+// that both meet the same moment of a noisy host. Prints the medians, their ratio, the CPU time
+// and wake-ups per event of each process over the same span, the mapped short press, and the
+// wake-ups of an idle Orvane; the last line sums it up. Asserts nothing.
+// Usage (inside the VM): vm_latency BARE_FORWARDER ORVANECTL [PAIRS] [normal]
+//   normal: `run --no-realtime`, so that Orvane's input thread stays in the ordinary scheduling
+//   class the bare forwarder runs in and only the work per event is compared.
 #include "tests/vm/VmSupport.h"
 
 #include <linux/input.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
+#include <sched.h>
 #include <signal.h>
-#include <sstream>
 #include <string>
+#include <string_view>
+#include <thread>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -23,19 +31,30 @@ using namespace std::chrono_literals;
 
 namespace {
 
-void report(const char* label, std::vector<double> us)
+constexpr const char* forwarderKeyboard = "Orvane bench keyboard (forwarder)";
+constexpr const char* orvaneKeyboard = "Orvane bench keyboard (orvane)";
+
+double median(std::vector<double> values)
 {
-    if (us.empty()) {
-        std::printf("%-40s no samples\n", label);
-        return;
-    }
-    std::sort(us.begin(), us.end());
-    const auto at = [&](double p) {
-        return us[std::min(us.size() - 1,
-                           static_cast<std::size_t>(p * static_cast<double>(us.size())))];
-    };
-    std::printf("%-40s n=%zu median=%.1fus p99=%.1fus max=%.1fus\n", label, us.size(), at(0.5),
-                at(0.99), us.back());
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double percentile(std::vector<double> values, double p)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[std::min(values.size() - 1,
+                           static_cast<std::size_t>(p * static_cast<double>(values.size())))];
+}
+
+void report(const char* label, const std::vector<double>& us)
+{
+    std::printf("%-44s n=%zu median=%.1fus p90=%.1fus p99=%.1fus\n", label, us.size(), median(us),
+                percentile(us, 0.9), percentile(us, 0.99));
 }
 
 double elapsedUs(Clock::time_point start)
@@ -43,128 +62,296 @@ double elapsedUs(Clock::time_point start)
     return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
 }
 
-// Letters, press and release alternately; each timed from the write to its arrival.
-std::vector<double> letters(FakeKeyboard& keyboard, Reader& output, int count)
-{
-    const int keys[] = {KEY_A, KEY_S, KEY_D, KEY_F, KEY_J, KEY_K, KEY_L};
-    std::vector<double> us;
-    for (int i = 0; i < count; ++i) {
-        const int code = keys[(i / 2) % 7];
-        const auto start = Clock::now();
-        keyboard.key(code, i % 2 == 0 ? 1 : 0);
-        if (output.nextFrame(2000ms).empty())
-            std::printf("lost a letter\n");
-        else
-            us.push_back(elapsedUs(start));
-    }
-    return us;
-}
-
-// F1 pressed and released (short press, mapped to brightness down by default): timed from the
-// release to the arrival of the mapped key's press, and to its release.
-void shortPresses(FakeKeyboard& keyboard, Reader& output, int count)
-{
-    std::vector<double> first;
-    std::vector<double> last;
-    for (int i = 0; i < count; ++i) {
-        keyboard.key(KEY_F1, 1);
-        const auto start = Clock::now();
-        keyboard.key(KEY_F1, 0);
-        const auto down = output.nextFrame(2000ms);
-        first.push_back(elapsedUs(start));
-        const auto up = output.nextFrame(2000ms);
-        last.push_back(elapsedUs(start));
-        if (down != std::vector<KeyChange>{{KEY_BRIGHTNESSDOWN, 1}} ||
-            up != std::vector<KeyChange>{{KEY_BRIGHTNESSDOWN, 0}})
-            std::printf("unexpected output for a short press: %s %s\n", describe(down).c_str(),
-                        describe(up).c_str());
-    }
-    report("orvane short press, release->mapped down", first);
-    report("orvane short press, release->mapped up", last);
-}
-
+// CPU time and context switches of a process, all its threads together.
 struct Usage {
-    long ticks = 0;
-    long switches = 0;
+    double cpuUs = 0;
+    long voluntary = 0;
+    long involuntary = 0;
+    long reads = 0;  // read-type system calls, those that found nothing included
+    long writes = 0; // write-type system calls
 };
 
 Usage usage(pid_t pid)
 {
     Usage result;
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    std::getline(stat, line);
-    std::istringstream fields(line.substr(line.rfind(')') + 2));
-    std::string field;
-    for (int i = 3; i <= 15 && fields >> field; ++i) {
-        if (i == 14 || i == 15)
-            result.ticks += std::stol(field);
-    }
     const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
-    if (DIR* entries = ::opendir(tasks.c_str())) {
-        while (const dirent* entry = ::readdir(entries)) {
-            if (entry->d_name[0] == '.')
-                continue;
-            std::ifstream status(tasks + "/" + entry->d_name + "/status");
-            while (std::getline(status, line)) {
-                if (line.find("ctxt_switches:") != std::string::npos)
-                    result.switches += std::stol(line.substr(line.find(':') + 1));
-            }
+    DIR* entries = ::opendir(tasks.c_str());
+    if (entries == nullptr)
+        return result;
+    while (const dirent* entry = ::readdir(entries)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        const std::string task = tasks + "/" + entry->d_name;
+        std::ifstream schedstat(task + "/schedstat"); // ns on the CPU, ns waiting, slices
+        double ns = 0;
+        if (schedstat >> ns)
+            result.cpuUs += ns / 1000;
+        std::ifstream status(task + "/status");
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.starts_with("voluntary_ctxt_switches:"))
+                result.voluntary += std::stol(line.substr(line.find(':') + 1));
+            else if (line.starts_with("nonvoluntary_ctxt_switches:"))
+                result.involuntary += std::stol(line.substr(line.find(':') + 1));
         }
-        ::closedir(entries);
+        std::ifstream io(task + "/io");
+        while (std::getline(io, line)) {
+            if (line.starts_with("syscr:"))
+                result.reads += std::stol(line.substr(6));
+            else if (line.starts_with("syscw:"))
+                result.writes += std::stol(line.substr(6));
+        }
     }
+    ::closedir(entries);
     return result;
 }
 
-std::vector<double> measureForwarder(const std::string& program, FakeKeyboard& keyboard, int count)
+// Each thread's id and context switches, for telling which one woke.
+std::string threadSwitches(pid_t pid)
 {
-    std::vector<double> us;
-    const pid_t pid = spawn({program, keyboard.node()});
-    const std::string node = findNodeNamed("bare forwarder", 10s);
-    if (node.empty()) {
-        std::printf("the bare forwarder made no output device\n");
-    } else {
-        Reader output(node);
-        if (waitUntilGrabbed(keyboard, output))
-            us = letters(keyboard, output, count);
+    std::string text;
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR* entries = ::opendir(tasks.c_str());
+    if (entries == nullptr)
+        return text;
+    while (const dirent* entry = ::readdir(entries)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        std::ifstream status(tasks + "/" + entry->d_name + "/status");
+        long switches = 0;
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.find("ctxt_switches:") != std::string::npos)
+                switches += std::stol(line.substr(line.find(':') + 1));
+        }
+        std::ifstream comm(tasks + "/" + entry->d_name + "/comm");
+        std::string name;
+        std::getline(comm, name);
+        text += std::string(entry->d_name) + " (" + name + "): " + std::to_string(switches) + " ";
     }
-    ::kill(pid, SIGTERM);
-    waitExit(pid, 5s);
-    report("bare forwarder, letters", us);
-    return us;
+    ::closedir(entries);
+    return text;
 }
 
-// One round of Orvane: letters; in the first round also short presses and the idle check.
-std::vector<double> measureOrvane(const std::string& program, FakeKeyboard& keyboard, int count,
-                                  bool isFirst)
+// The context switches of the thread of `pid` with this name (the input thread names itself).
+long threadNamed(pid_t pid, const std::string& wanted)
 {
+    long switches = 0;
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR* entries = ::opendir(tasks.c_str());
+    if (entries == nullptr)
+        return 0;
+    while (const dirent* entry = ::readdir(entries)) {
+        const std::string task = tasks + "/" + entry->d_name;
+        std::ifstream comm(task + "/comm");
+        std::string name;
+        if (entry->d_name[0] == '.' || !std::getline(comm, name) || name != wanted)
+            continue;
+        std::ifstream status(task + "/status");
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.find("ctxt_switches:") != std::string::npos)
+                switches += std::stol(line.substr(line.find(':') + 1));
+        }
+    }
+    ::closedir(entries);
+    return switches;
+}
+
+Usage operator-(const Usage& a, const Usage& b)
+{
+    return {a.cpuUs - b.cpuUs, a.voluntary - b.voluntary, a.involuntary - b.involuntary,
+            a.reads - b.reads, a.writes - b.writes};
+}
+
+// One program under test: its keyboard, its output and its process.
+struct Path {
+    const char* label;
+    FakeKeyboard& keyboard;
+    Reader& output;
+    pid_t pid;
     std::vector<double> us;
-    const pid_t orvane = spawn({program, "run", "--include-virtual"});
-    const std::string node = findNodeNamed("Orvane virtual keyboard", 20s);
-    if (node.empty()) {
-        std::printf("orvanectl run made no output device\n");
-        return us;
+    int sent = 0;
+    int lost = 0;
+};
+
+// A letter through `path`, press and release in turn: timed from the write to its arrival.
+void letter(Path& path, bool isKept)
+{
+    static constexpr std::array keys = {KEY_A, KEY_S, KEY_D, KEY_F, KEY_J, KEY_K, KEY_L};
+    const int code = keys[static_cast<std::size_t>(path.sent / 2) % keys.size()];
+    const int value = path.sent % 2 == 0 ? 1 : 0;
+    ++path.sent;
+    const auto start = Clock::now();
+    path.keyboard.key(code, value);
+    const auto frame = path.output.nextFrame(2000ms);
+    const double us = elapsedUs(start);
+    if (frame != std::vector<KeyChange>{{code, value}})
+        ++path.lost;
+    else if (isKept)
+        path.us.push_back(us);
+}
+
+// F1 pressed and released through Orvane (a short press, mapped to brightness down by default):
+// timed from the release to the arrival of the mapped key's press. The release is written once
+// Orvane has handled the press and gone back to sleep, so that only the release is timed.
+bool shortPress(Path& path, std::vector<double>& us)
+{
+    const long sleeps = usage(path.pid).voluntary;
+    path.keyboard.key(KEY_F1, 1);
+    const auto deadline = Clock::now() + 100ms;
+    while (usage(path.pid).voluntary == sleeps && Clock::now() < deadline)
+        std::this_thread::sleep_for(20us);
+    const auto start = Clock::now();
+    path.keyboard.key(KEY_F1, 0);
+    const auto down = path.output.nextFrame(2000ms);
+    const double elapsed = elapsedUs(start);
+    const auto up = path.output.nextFrame(2000ms);
+    if (down != std::vector<KeyChange>{{KEY_BRIGHTNESSDOWN, 1}} ||
+        up != std::vector<KeyChange>{{KEY_BRIGHTNESSDOWN, 0}}) {
+        std::printf("unexpected output for a short press: %s %s\n", describe(down).c_str(),
+                    describe(up).c_str());
+        return false;
     }
-    Reader output(node);
-    if (!waitUntilGrabbed(keyboard, output)) {
-        std::printf("orvanectl run did not forward\n");
-        return us;
+    us.push_back(elapsed);
+    return true;
+}
+
+// Whether any thread of `pid` runs in a real-time class.
+bool hasRealtimeThread(pid_t pid)
+{
+    bool isRealtime = false;
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR* entries = ::opendir(tasks.c_str());
+    if (entries == nullptr)
+        return false;
+    while (const dirent* entry = ::readdir(entries)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        const int policy = ::sched_getscheduler(std::atoi(entry->d_name)) & ~SCHED_RESET_ON_FORK;
+        isRealtime = isRealtime || policy == SCHED_FIFO || policy == SCHED_RR;
     }
-    us = letters(keyboard, output, count);
-    report("orvane, letters", us);
-    if (isFirst) {
-        shortPresses(keyboard, output, count / 4);
-        sleepFor(200ms);
-        const Usage before = usage(orvane);
-        sleepFor(1000ms);
-        const Usage after = usage(orvane);
-        std::printf("orvane idle for 1 s: cpu=%ld ticks (1 tick = %ld ms), context switches=%ld\n",
-                    after.ticks - before.ticks, 1000 / ::sysconf(_SC_CLK_TCK),
-                    after.switches - before.switches);
+    ::closedir(entries);
+    return isRealtime;
+}
+
+int run(const std::string& forwarderProgram, const std::string& orvaneProgram, int pairs,
+        bool isNormalPriority)
+{
+    FakeKeyboard forwarderInput(forwarderKeyboard);
+    FakeKeyboard orvaneInput(orvaneKeyboard);
+    const pid_t forwarder = spawn({forwarderProgram, forwarderInput.node()});
+    const std::string forwarderNode = findNodeNamed("bare forwarder", 10s);
+    std::vector<std::string> orvaneArgs = {orvaneProgram, "run", "--include-virtual", "--device",
+                                           orvaneKeyboard};
+    if (isNormalPriority)
+        orvaneArgs.emplace_back("--no-realtime");
+    const pid_t orvane = spawn(orvaneArgs);
+    const std::string orvaneNode = findNodeNamed("Orvane virtual keyboard", 20s);
+    if (forwarderNode.empty() || orvaneNode.empty()) {
+        std::printf("no output device from the %s\n",
+                    forwarderNode.empty() ? "bare forwarder" : "orvanectl run");
+        return 1;
     }
+    Reader forwarderOutput(forwarderNode);
+    Reader orvaneOutput(orvaneNode);
+    if (!waitUntilGrabbed(forwarderInput, forwarderOutput) ||
+        !waitUntilGrabbed(orvaneInput, orvaneOutput)) {
+        std::printf("a program under test did not forward its keyboard\n");
+        return 1;
+    }
+    const char* priority = hasRealtimeThread(orvane) ? "real-time" : "normal";
+    std::printf("orvane's input thread: %s priority\n", priority);
+    Path paths[] = {{"bare forwarder", forwarderInput, forwarderOutput, forwarder, {}},
+                    {"orvane", orvaneInput, orvaneOutput, orvane, {}}};
+    for (int i = 0; i < 50; ++i) // warm-up: caches, page faults, the first allocations
+        for (Path& path : paths)
+            letter(path, false);
+
+    // Letters, one through each path in turn; which goes first alternates. CPU time is read in
+    // blocks of pairs: a block where the host took the emulated CPU away from the guest charges
+    // that time to whichever process ran, so the median block speaks for the usual event.
+    constexpr int block = 25;
+    const Usage forwarderBefore = usage(forwarder);
+    const Usage orvaneBefore = usage(orvane);
+    Usage forwarderMark = forwarderBefore;
+    Usage orvaneMark = orvaneBefore;
+    std::vector<double> forwarderBlocks;
+    std::vector<double> orvaneBlocks;
+    for (int i = 0; i < pairs; ++i) {
+        letter(paths[i % 2], true);
+        letter(paths[1 - i % 2], true);
+        if ((i + 1) % block == 0) {
+            const Usage forwarderNow = usage(forwarder);
+            const Usage orvaneNow = usage(orvane);
+            forwarderBlocks.push_back((forwarderNow - forwarderMark).cpuUs / block);
+            orvaneBlocks.push_back((orvaneNow - orvaneMark).cpuUs / block);
+            forwarderMark = forwarderNow;
+            orvaneMark = orvaneNow;
+        }
+    }
+    const Usage forwarderSpent = usage(forwarder) - forwarderBefore;
+    const Usage orvaneSpent = usage(orvane) - orvaneBefore;
+    report("letters, bare forwarder", paths[0].us);
+    report("letters, orvane", paths[1].us);
+    const double events = pairs;
+    for (const auto& [label, spent, blocks] :
+         {std::tuple{"bare forwarder", forwarderSpent, forwarderBlocks},
+          std::tuple{"orvane", orvaneSpent, orvaneBlocks}})
+        std::printf("per event, %s: cpu=%.1fus (median block %.1fus) wake-ups=%.2f "
+                    "preempted=%.2f reads=%.2f writes=%.2f\n",
+                    label, spent.cpuUs / events, median(blocks),
+                    static_cast<double>(spent.voluntary) / events,
+                    static_cast<double>(spent.involuntary) / events,
+                    static_cast<double>(spent.reads) / events,
+                    static_cast<double>(spent.writes) / events);
+
+    // Mapped short presses, paired with forwarder letters in the same way.
+    std::vector<double> shortUs;
+    std::vector<double> shortFloorUs;
+    paths[0].us.swap(shortFloorUs);
+    for (int i = 0; i < pairs / 4; ++i) {
+        letter(paths[0], true);
+        shortPress(paths[1], shortUs);
+    }
+    paths[0].us.swap(shortFloorUs);
+    report("short press, orvane release->mapped down", shortUs);
+
+    // Idle: nothing typed, nothing should run.
+    sleepFor(300ms);
+    const Usage idleBefore = usage(orvane);
+    const std::string threadsBefore = threadSwitches(orvane);
+    const long inputBefore = threadNamed(orvane, "orvane-input");
+    sleepFor(2000ms);
+    const Usage idle = usage(orvane) - idleBefore;
+    const long inputIdle = threadNamed(orvane, "orvane-input") - inputBefore;
+    if (idle.voluntary + idle.involuntary != 0)
+        std::printf("orvane's threads (id (name): switches) before the idle span: %s, after: %s\n",
+                    threadsBefore.c_str(), threadSwitches(orvane).c_str());
+    std::printf("orvane idle for 2 s: cpu=%.0fus wake-ups=%ld (preempted %ld)\n", idle.cpuUs,
+                idle.voluntary + idle.involuntary, idle.involuntary);
+
+    const int lost = paths[0].lost + paths[1].lost;
+    if (lost != 0)
+        std::printf("%d letters lost or changed (bare forwarder %d, orvane %d)\n", lost,
+                    paths[0].lost, paths[1].lost);
+    const double floor = median(paths[0].us);
+    std::printf("RESULT %s priority, pairs=%d latency forwarder=%.1fus orvane=%.1fus ratio=%.2f | "
+                "cpu/event "
+                "forwarder=%.1fus orvane=%.1fus ratio=%.2f (all: %.2f) | short press=%.1fus "
+                "(%.2fx forwarder) | idle wake-ups=%ld (input thread %ld)\n",
+                priority, pairs, floor, median(paths[1].us), median(paths[1].us) / floor,
+                median(forwarderBlocks), median(orvaneBlocks),
+                median(orvaneBlocks) / median(forwarderBlocks),
+                orvaneSpent.cpuUs / forwarderSpent.cpuUs, median(shortUs),
+                median(shortUs) / median(shortFloorUs), idle.voluntary + idle.involuntary,
+                inputIdle);
+
     ::kill(orvane, SIGTERM);
+    ::kill(forwarder, SIGTERM);
     waitExit(orvane, 5s);
-    return us;
+    waitExit(forwarder, 5s);
+    return lost == 0 ? 0 : 1;
 }
 
 } // namespace
@@ -173,28 +360,14 @@ int main(int argc, char** argv)
 {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s BARE_FORWARDER ORVANECTL [EVENTS] [ROUNDS]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s BARE_FORWARDER ORVANECTL [PAIRS] [normal]\n", argv[0]);
         return 2;
     }
-    const int count = argc > 3 ? std::atoi(argv[3]) : 1000;
-    const int rounds = argc > 4 ? std::atoi(argv[4]) : 4;
+    const int pairs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 1450;
     try {
-        // Rounds alternate between the two programs, so that both meet the same drift of the
-        // emulated machine; the pooled figures are the ones to compare.
-        FakeKeyboard keyboard("Orvane bench keyboard");
-        std::vector<double> bare;
-        std::vector<double> orvane;
-        for (int round = 0; round < rounds; ++round) {
-            const auto b = measureForwarder(argv[1], keyboard, count);
-            bare.insert(bare.end(), b.begin(), b.end());
-            const auto o = measureOrvane(argv[2], keyboard, count, round == 0);
-            orvane.insert(orvane.end(), o.begin(), o.end());
-        }
-        report("pooled: bare forwarder, letters", bare);
-        report("pooled: orvane, letters", orvane);
+        return run(argv[1], argv[2], pairs, argc > 4 && std::string_view(argv[4]) == "normal");
     } catch (const std::exception& error) {
         std::printf("failed: %s\n", error.what());
         return 1;
     }
-    return 0;
 }

@@ -76,10 +76,12 @@ DeviceTraits deviceTraits(const libevdev* evdev, const std::string& path)
     return traits;
 }
 
-GrabDecision decide(const DeviceTraits& traits, GrabPolicy policy) noexcept
+GrabDecision decide(const DeviceTraits& traits, const GrabPolicy& policy) noexcept
 {
     if (traits.isOrvaneOutput)
         return GrabDecision::orvaneOutput;
+    if (!policy.onlyName.empty() && traits.name != policy.onlyName)
+        return GrabDecision::notNamed;
     if (traits.isVirtual && !policy.includeVirtual)
         return GrabDecision::virtualDevice;
     if (!traits.hasTopRowKey)
@@ -97,6 +99,8 @@ std::string_view describe(GrabDecision decision) noexcept
         return "grab: it has F1-F12 or top-row keys";
     case GrabDecision::orvaneOutput:
         return "leave: Orvane's own output";
+    case GrabDecision::notNamed:
+        return "leave: not the device named by --device";
     case GrabDecision::virtualDevice:
         return "leave: a virtual device of another program; its events pass untouched";
     case GrabDecision::noTopRowKey:

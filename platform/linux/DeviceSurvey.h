@@ -23,15 +23,18 @@ struct DeviceTraits {
     bool isPointer = false; // moves a pointer too: relative or absolute axes, or mouse buttons
 };
 
-enum class GrabDecision { grab, orvaneOutput, virtualDevice, noTopRowKey, pointer };
+enum class GrabDecision { grab, orvaneOutput, notNamed, virtualDevice, noTopRowKey, pointer };
 
 struct GrabPolicy {
     // Grab virtual keyboards of other programs too (chained after another remapper, or tests).
     bool includeVirtual = false;
+    // When set, only the device of exactly this name, and only if it qualifies otherwise (a
+    // benchmark or test that gives Orvane one keyboard and another program the next).
+    std::string onlyName;
 };
 
 DeviceTraits deviceTraits(const libevdev* evdev, const std::string& path);
-GrabDecision decide(const DeviceTraits& traits, GrabPolicy policy) noexcept;
+GrabDecision decide(const DeviceTraits& traits, const GrabPolicy& policy) noexcept;
 std::string_view describe(GrabDecision decision) noexcept;
 
 // True when the sysfs entry of /dev/input/eventN lies under the virtual devices.

@@ -38,6 +38,9 @@ public:
         // How long a keyboard with keys held at grab time is watched before Orvane says so; it
         // is grabbed the moment its keys are up, never while one is held (that key would stick).
         std::chrono::milliseconds heldKeyNotice{1000};
+        // Ask for a real-time slot for the input thread, so that typing never waits behind a
+        // busy machine; where the right to it is missing, the thread runs as any other.
+        bool isRealtime = true;
     };
 
     enum class StopReason { running, requested, panicChord, outputLost, failed };
@@ -88,6 +91,7 @@ private:
 
     void callOnInputThread(std::function<void()> call);
     void run() noexcept;
+    void raisePriority() noexcept;
     void loop();
     void shutDown() noexcept;
     void finish(StopReason reason) noexcept;
@@ -100,7 +104,7 @@ private:
     bool grabNow(Device& device);
     void forgetDevice(std::uint64_t id);
     void removeDevice(std::uint64_t id);
-    bool pullFrame(std::uint64_t id);
+    bool pullFrame(Device& device);
     void readDevices(const std::vector<std::uint64_t>& ids);
     void readOutputLeds();
 
@@ -141,8 +145,7 @@ private:
     using KeyOwner = std::pair<std::uint64_t, int>;
     std::optional<KeyOwner> m_pressedKey;
     std::map<int, KeyOwner> m_postedOwners;
-    std::vector<std::uint64_t> m_readyScratch;
-    std::vector<input_event> m_frameScratch;
+    std::vector<Device*> m_readyScratch;
     bool m_isTapEnabled = false;
     bool m_isRunning = false;
 };

@@ -27,12 +27,8 @@ std::chrono::nanoseconds monotonicNow()
 
 } // namespace
 
-bool InputBackend::pullFrame(std::uint64_t id)
+bool InputBackend::pullFrame(Device& device)
 {
-    const auto found = m_devices.find(id);
-    if (found == m_devices.end())
-        return false;
-    Device& device = found->second;
     input_event event{};
     for (;;) {
         switch (device.input->next(event)) {
@@ -53,7 +49,7 @@ bool InputBackend::pullFrame(std::uint64_t id)
             break;
         case InputDevice::ReadStatus::gone:
             device.pulled.clear();
-            removeDevice(id);
+            removeDevice(device.id); // `device` is no more
             return false;
         }
     }
@@ -63,34 +59,40 @@ void InputBackend::readDevices(const std::vector<std::uint64_t>& ids)
 {
     // Frames of several keyboards that wait together are handled in the order they were made, so
     // that fn or Shift held on one keyboard counts for a key of another even when Orvane is late.
-    std::vector<std::uint64_t>& ready = m_readyScratch; // kept, so reading allocates nothing
+    std::vector<Device*>& ready = m_readyScratch; // kept, so reading allocates nothing
     ready.clear();
     for (const std::uint64_t id : ids) {
-        if (pullFrame(id))
-            ready.push_back(id);
+        const auto found = m_devices.find(id);
+        if (found == m_devices.end())
+            continue;
+        Device& device = found->second;
+        device.input->markReadable();
+        if (pullFrame(device))
+            ready.push_back(&device);
     }
-    const auto frameTime = [this](std::uint64_t id) {
-        const input_event& end = m_devices.at(id).pulled.back();
+    const auto frameTime = [](const Device* device) {
+        const input_event& end = device->pulled.back();
         return std::pair{end.input_event_sec, end.input_event_usec};
     };
     while (!ready.empty() && m_isRunning) {
-        const auto earliest =
-            std::min_element(ready.begin(), ready.end(), [&](std::uint64_t a, std::uint64_t b) {
-                return frameTime(a) < frameTime(b);
-            });
-        const std::uint64_t id = *earliest;
-        Device& device = m_devices.at(id);
-        m_frameScratch.assign(device.pulled.begin(), device.pulled.end());
-        device.pulled.clear();
-        for (const input_event& event : m_frameScratch) {
+        const auto earliest = ready.size() == 1
+                                  ? ready.begin()
+                                  : std::min_element(ready.begin(), ready.end(),
+                                                     [&](const Device* a, const Device* b) {
+                                                         return frameTime(a) < frameTime(b);
+                                                     });
+        Device& device = **earliest;
+        // Handling a frame never reads a device nor removes one, so `pulled` stays as it is.
+        for (const input_event& event : device.pulled) {
             handleEvent(device, event);
             if (!m_isRunning)
                 return;
         }
+        device.pulled.clear();
         if (device.isGrabFailed) { // another program holds it; leave it to that one
-            forgetDevice(id);
+            forgetDevice(device.id);
             ready.erase(earliest);
-        } else if (!pullFrame(id)) {
+        } else if (!pullFrame(device)) {
             ready.erase(earliest);
         }
     }
@@ -130,6 +132,7 @@ void InputBackend::handleKey(Device& device, const input_event& event)
 {
     const int code = event.code;
     const int value = event.value;
+    const std::uint64_t modifier = modifierFlag(code);
     if (value == 1 && device.input->isKeyDown(KEY_BACKSPACE) && device.input->isKeyDown(KEY_ESC) &&
         device.input->isKeyDown(KEY_ENTER)) {
         log(engine::Log::Level::info, "panic chord: releasing every grab and every key");
@@ -137,13 +140,13 @@ void InputBackend::handleKey(Device& device, const input_event& event)
         return;
     }
     bool isPassed = true;
-    if (modifierFlag(code) == 0 && !isButton(code)) {
+    if (modifier == 0 && !isButton(code)) {
         if (value != 0)
             m_pressedKey = KeyOwner{device.id, code};
         else
             device.releasedInFrame.push_back(code);
     }
-    if (modifierFlag(code) != 0) {
+    if (modifier != 0) {
         if (device.modifiers.apply(code, value)) {
             engine::KeyEvent changed = modifierEvent(code, modifierFlags());
             deliver(changed); // always passed: the modifier key goes out as it came

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <ctime>
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,6 +36,11 @@ std::unique_ptr<InputDevice> InputDevice::open(const std::string& path, std::err
     auto device =
         std::unique_ptr<InputDevice>(new InputDevice(std::move(fd), evdev, path, status.st_rdev));
     device->m_hasMonotonicTime = hasMonotonicTime;
+    // The keys down when the file was opened, as libevdev read them; events keep this up to date.
+    for (unsigned code = 0; code < KEY_CNT; ++code) {
+        if (libevdev_get_event_value(evdev, EV_KEY, code) != 0)
+            device->m_keysDown.set(code);
+    }
     return device;
 }
 
@@ -63,41 +69,102 @@ void InputDevice::ungrab() noexcept
 std::vector<int> InputDevice::keysDown() const
 {
     std::vector<int> keys;
-    for (int code = 0; code < KEY_CNT; ++code) {
-        if (isKeyDown(code))
-            keys.push_back(code);
+    for (std::size_t code = 0; code < m_keysDown.size(); ++code) {
+        if (m_keysDown.test(code))
+            keys.push_back(static_cast<int>(code));
     }
     return keys;
 }
 
 bool InputDevice::isKeyDown(int code) const noexcept
 {
-    return libevdev_has_event_code(m_evdev, EV_KEY, static_cast<unsigned>(code)) != 0 &&
-           libevdev_get_event_value(m_evdev, EV_KEY, static_cast<unsigned>(code)) != 0;
+    return code >= 0 && code < KEY_CNT && m_keysDown.test(static_cast<std::size_t>(code));
 }
 
+// The key path reads the device itself rather than through libevdev: one read(2) for every
+// event that waits, no empty read to learn that nothing does, and no per-event bookkeeping
+// beyond the keys that are down. libevdev still describes the device and grabs it.
 InputDevice::ReadStatus InputDevice::next(input_event& event) noexcept
 {
-    const unsigned flags = m_isSyncing ? LIBEVDEV_READ_FLAG_SYNC : LIBEVDEV_READ_FLAG_NORMAL;
-    const int rc = libevdev_next_event(m_evdev, flags, &event);
-    if (rc == LIBEVDEV_READ_STATUS_SUCCESS)
+    if (m_resyncNext < m_resync.size()) {
+        event = m_resync[m_resyncNext++];
+        track(event);
         return ReadStatus::event;
-    if (rc == LIBEVDEV_READ_STATUS_SYNC) {
-        if (m_isSyncing)
-            return ReadStatus::event; // one change of the resync
-        m_isSyncing = true;           // the SYN_DROPPED itself: resync follows
+    }
+    if (m_next == m_end && !fill())
+        return m_isGone ? ReadStatus::gone : ReadStatus::none;
+    event = m_batch[m_next++];
+    if (event.type == EV_SYN && event.code == SYN_DROPPED) {
+        try {
+            resync(event);
+        } catch (...) { // no memory for the resync: what follows still keeps the keys right
+            m_resync.clear();
+        }
         return ReadStatus::dropped;
     }
-    if (rc == -EAGAIN) {
-        if (m_isSyncing) { // resync done; back to the ordinary stream
-            m_isSyncing = false;
-            return next(event);
-        }
-        return ReadStatus::none;
+    track(event);
+    return ReadStatus::event;
+}
+
+bool InputDevice::fill() noexcept
+{
+    if (!m_mayRead)
+        return false;
+    ssize_t got;
+    do {
+        got = ::read(m_fd.get(), m_batch.data(), sizeof m_batch);
+    } while (got < 0 && errno == EINTR);
+    if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+        m_mayRead = false;
+        return false;
     }
-    if (rc == -EINTR)
-        return next(event);
-    return ReadStatus::gone; // -ENODEV and anything else: the device is no longer usable
+    if (got <= 0) { // ENODEV and anything else: the device is no longer usable
+        m_isGone = true;
+        return false;
+    }
+    m_next = 0;
+    m_end = static_cast<std::size_t>(got) / sizeof(input_event);
+    // A batch that did not fill the buffer emptied the kernel's queue: the next read waits until
+    // the file is readable again.
+    m_mayRead = m_end == m_batch.size();
+    return m_end > 0;
+}
+
+void InputDevice::resync(const input_event& dropped)
+{
+    // The kernel lost events. What is left of the batch happened before the key state read
+    // here, which includes it; reading the state also drops the key events still queued for
+    // this file (the kernel does so, as they are part of the state). The differences come out
+    // as ordinary frames: releases first, so that no chord that never was is seen.
+    m_next = m_end;
+    m_mayRead = true;
+    m_resync.clear();
+    m_resyncNext = 0;
+    std::array<unsigned char, KEY_CNT / 8 + 1> bits{};
+    if (::ioctl(m_fd.get(), EVIOCGKEY(sizeof bits), bits.data()) < 0)
+        return;
+    for (const int wanted : {0, 1}) {
+        for (std::size_t code = 0; code < m_keysDown.size(); ++code) {
+            const bool isDown = (bits[code / 8] & (1U << (code % 8))) != 0;
+            if (isDown == m_keysDown.test(code) || (isDown ? 1 : 0) != wanted)
+                continue;
+            input_event change = dropped;
+            change.type = EV_KEY;
+            change.code = static_cast<std::uint16_t>(code);
+            change.value = wanted;
+            m_resync.push_back(change);
+            change.type = EV_SYN;
+            change.code = SYN_REPORT;
+            change.value = 0;
+            m_resync.push_back(change);
+        }
+    }
+}
+
+void InputDevice::track(const input_event& event) noexcept
+{
+    if (event.type == EV_KEY && event.code < KEY_CNT && event.value != 2)
+        m_keysDown.set(event.code, event.value != 0);
 }
 
 bool InputDevice::hasLed(int code) const noexcept

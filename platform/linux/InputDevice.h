@@ -5,6 +5,8 @@
 
 #include <linux/input.h>
 
+#include <array>
+#include <bitset>
 #include <memory>
 #include <string>
 #include <system_error>
@@ -40,10 +42,15 @@ public:
     std::vector<int> keysDown() const;
     bool isKeyDown(int code) const noexcept;
 
+    // The device's file became readable: the next `next` may read it again.
+    void markReadable() noexcept { m_mayRead = true; }
+
     enum class ReadStatus { event, none, dropped, gone };
-    // The next event. After `dropped` the caller has discarded the unfinished frame, and the
-    // following events (until `none`) are the changes the resync found, each frame closed by a
-    // SYN_REPORT, so they can be handled like any other events.
+    // The next event. Events are read in batches, one system call for all that waits, and the
+    // file is read again only once it was marked readable (or the last batch filled the buffer),
+    // so an empty read is never made just to learn that nothing waits. After `dropped` the
+    // caller has discarded the unfinished frame, and the following events are the changes the
+    // resync found, each closed by a SYN_REPORT, so they can be handled like any other events.
     ReadStatus next(input_event& event) noexcept;
 
     bool hasLed(int code) const noexcept;
@@ -54,14 +61,26 @@ private:
         : m_fd(std::move(fd)), m_evdev(evdev), m_path(std::move(path)), m_deviceNumber(deviceNumber)
     {
     }
+    bool fill() noexcept;
+    void resync(const input_event& dropped);
+    void track(const input_event& event) noexcept;
 
     UniqueFd m_fd;
     libevdev* m_evdev;
     std::string m_path;
     dev_t m_deviceNumber;
     bool m_isGrabbed = false;
-    bool m_isSyncing = false;
     bool m_hasMonotonicTime = false;
+    bool m_mayRead = true;
+    std::bitset<KEY_CNT> m_keysDown;
+    bool m_isGone = false;
+    // The last batch read, `m_next` the first event not handed out; after a loss, the changes
+    // the resync found, handed out before anything read later.
+    std::array<input_event, 64> m_batch{};
+    std::size_t m_next = 0;
+    std::size_t m_end = 0;
+    std::vector<input_event> m_resync;
+    std::size_t m_resyncNext = 0;
 };
 
 } // namespace orvane::platform

@@ -4,6 +4,8 @@
 
 #include <linux/uinput.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -86,12 +88,26 @@ void UinputKeyboard::track(const input_event& event) noexcept
 
 bool UinputKeyboard::writeFrame(std::span<const input_event> events) noexcept
 {
-    m_buffer.assign(events.begin(), events.end());
-    m_buffer.push_back(makeEvent(EV_SYN, SYN_REPORT, 0));
-    const auto size = static_cast<ssize_t>(m_buffer.size() * sizeof(input_event));
+    // The usual frame is a key or two with a scan code: it is put together on the stack.
+    std::array<input_event, 16> small;
+    std::span<input_event> frame;
+    if (events.size() < small.size()) {
+        std::copy(events.begin(), events.end(), small.begin());
+        frame = std::span(small).first(events.size() + 1);
+    } else {
+        try {
+            m_buffer.assign(events.begin(), events.end());
+            m_buffer.emplace_back();
+        } catch (...) {
+            return false;
+        }
+        frame = m_buffer;
+    }
+    frame.back() = makeEvent(EV_SYN, SYN_REPORT, 0);
+    const auto size = static_cast<ssize_t>(frame.size_bytes());
     ssize_t written;
     do {
-        written = ::write(m_fd.get(), m_buffer.data(), static_cast<std::size_t>(size));
+        written = ::write(m_fd.get(), frame.data(), frame.size_bytes());
     } while (written < 0 && errno == EINTR);
     if (written != size)
         return false;

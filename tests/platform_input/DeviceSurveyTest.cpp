@@ -26,19 +26,37 @@ TEST(DeviceSurvey, GrabsOnlyKeyboardsOfItsOwnConcern)
     DeviceTraits powerButton;
     DeviceTraits comboWithTouchpad = keyboard;
     comboWithTouchpad.isPointer = true;
+    DeviceTraits namedVirtual = otherVirtual;
+    namedVirtual.name = "Bench";
+    DeviceTraits namedCombo = comboWithTouchpad;
+    namedCombo.name = "Bench";
 
     const std::vector<Row> rows = {
         {"a keyboard", keyboard, {}, GrabDecision::grab},
         {"a brightness-key device", brightnessDevice, {}, GrabDecision::grab},
         {"Orvane's own output", own, {}, GrabDecision::orvaneOutput},
-        {"Orvane's own output, virtual devices included", own, {true}, GrabDecision::orvaneOutput},
+        {"Orvane's own output, virtual devices included",
+         own,
+         {true, ""},
+         GrabDecision::orvaneOutput},
         {"another program's virtual keyboard", otherVirtual, {}, GrabDecision::virtualDevice},
         {"another program's virtual keyboard, when asked for",
          otherVirtual,
-         {true},
+         {true, ""},
          GrabDecision::grab},
         {"no top-row key", powerButton, {}, GrabDecision::noTopRowKey},
         {"keys and a pointer on one device", comboWithTouchpad, {}, GrabDecision::pointer},
+        {"the one keyboard asked for", brightnessDevice, {false, "Video Bus"}, GrabDecision::grab},
+        {"a keyboard not asked for", keyboard, {false, "Video Bus"}, GrabDecision::notNamed},
+        {"naming a virtual keyboard does not include it",
+         namedVirtual,
+         {false, "Bench"},
+         GrabDecision::virtualDevice},
+        {"a named virtual keyboard, virtual devices included",
+         namedVirtual,
+         {true, "Bench"},
+         GrabDecision::grab},
+        {"naming a pointer does not grab it", namedCombo, {true, "Bench"}, GrabDecision::pointer},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

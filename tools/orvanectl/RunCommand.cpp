@@ -19,11 +19,14 @@ namespace orvane::ctl {
 namespace {
 
 constexpr std::string_view usage =
-    "usage: orvanectl run [--mapping FILE] [--delay SECONDS] [--include-virtual] [--verbose]\n";
+    "usage: orvanectl run [--mapping FILE] [--delay SECONDS] [--include-virtual] [--device NAME]\n"
+    "                   [--no-realtime] [--verbose]\n";
 
 struct RunOptions {
     EngineOptions engine;
     bool includeVirtual = false;
+    std::string onlyDevice;
+    bool isRealtime = true;
     bool isVerbose = false;
 };
 
@@ -38,6 +41,10 @@ std::optional<RunOptions> parseOptions(Args args)
             continue;
         if (args[i] == "--include-virtual") {
             options.includeVirtual = true;
+        } else if (args[i] == "--device" && i + 1 < args.size()) {
+            options.onlyDevice = args[++i];
+        } else if (args[i] == "--no-realtime") {
+            options.isRealtime = false;
         } else if (args[i] == "--verbose") {
             options.isVerbose = true;
         } else {
@@ -93,6 +100,8 @@ int runCommand(Args args)
     platform::LinuxWorkspace workspace(log);
     platform::InputBackend::Options backendOptions;
     backendOptions.policy.includeVirtual = options->includeVirtual;
+    backendOptions.policy.onlyName = options->onlyDevice;
+    backendOptions.isRealtime = options->isRealtime;
     platform::InputBackend backend(workspace, log, topRow, backendOptions);
     if (const auto error = backend.start(resolved->mapping, resolved->delay)) {
         if (error == std::errc::device_or_resource_busy) {

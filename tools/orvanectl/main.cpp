@@ -32,7 +32,8 @@ constexpr std::array commands{
             "keyname [--layout XKB-LAYOUT] CODE...\n"
             "                       the names of virtual key codes in the keyboard layout"},
     Command{"run", orvane::ctl::runCommand,
-            "run [--mapping FILE] [--delay SECONDS] [--include-virtual] [--verbose]\n"
+            "run [--mapping FILE] [--delay SECONDS] [--include-virtual] [--device NAME]\n"
+            "    [--no-realtime] [--verbose]\n"
             "                       grab the keyboards and remap them until SIGINT or SIGTERM"},
     Command{"doctor", orvane::ctl::doctorCommand,
             "doctor [--include-virtual]\n"
