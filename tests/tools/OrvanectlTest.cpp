@@ -1,4 +1,6 @@
 // orvanectl as a user runs it: real process, real files, output compared line by line.
+#include "support/Subprocess.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -26,14 +28,15 @@ std::string readAll(const std::string& path)
 // Runs orvanectl through the shell with `args` (already quoted) and optional standard input.
 Outcome orvanectl(const std::string& args, const std::string& input = "")
 {
-    const std::string dir = ::testing::TempDir();
-    const std::string in = dir + "orvanectl_in", out = dir + "orvanectl_out",
-                      err = dir + "orvanectl_err";
+    // A folder of its own per run, so that tests running at the same time never share a file.
+    const orvane::test::TempDir temp;
+    const std::string dir = temp.path().string() + "/";
+    const std::string in = dir + "in", out = dir + "out", err = dir + "err";
     std::ofstream(in) << input;
     // An empty configuration folder: nothing the user stored may change what replay prints.
-    const std::string config = dir + "orvanectl_empty_config";
-    const std::string command = "rm -rf " + config + " && mkdir " + config +
-                                " && XDG_CONFIG_HOME=" + config + " " + ORVANECTL + " " + args +
+    const std::string config = dir + "empty_config";
+    const std::string command = "mkdir " + config + " && XDG_CONFIG_HOME=" + config + " " +
+                                ORVANECTL + " " + args +
                                 " <" + in + " >" + out + " 2>" + err;
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(out), readAll(err)};
@@ -78,7 +81,8 @@ TEST(Orvanectl, ReplayReadsStandardInputAndDefaultsToTwoTenths)
 
 TEST(Orvanectl, BadInputIsRefusedClearly)
 {
-    const std::string dir = ::testing::TempDir();
+    const orvane::test::TempDir temp;
+    const std::string dir = temp.path().string() + "/";
     std::ofstream(dir + "two_cases.json")
         << R"([{"shortPress":{"app":{"path":"p"},"key":{"key":{"f1":{}}}},)"
            R"("longPress":{"app":{"path":"p"}},"fn":{"app":{"path":"p"}}}])";
