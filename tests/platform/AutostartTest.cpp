@@ -122,8 +122,9 @@ TEST_F(AutostartTest, WritingOnAndOff)
 // exactly as it is; an entry that is off is replaced by Orvane's.
 TEST_F(AutostartTest, SwitchingOnKeepsAnEntryThatIsOn)
 {
-    const std::string own = "[Desktop Entry]\nType=Application\nExec=orvane --quiet\n"
-                            "X-GNOME-Autostart-Delay=10\n";
+    const std::string own =
+        test::readText(std::string(TEST_DATA) + "/autostart/entry_with_arguments.desktop");
+    ASSERT_FALSE(own.empty());
     test::writeText(userEntry, own);
     EXPECT_FALSE(items.setEnabled(true));
     EXPECT_EQ(test::readText(userEntry), own);

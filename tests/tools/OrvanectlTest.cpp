@@ -86,6 +86,10 @@ TEST(Orvanectl, BadInputIsRefusedClearly)
     std::ofstream(dir + "two_cases.json")
         << R"([{"shortPress":{"app":{"path":"p"},"key":{"key":{"f1":{}}}},)"
            R"("longPress":{"app":{"path":"p"}},"fn":{"app":{"path":"p"}}}])";
+    const std::string deep = std::string(100000, '[') + std::string(100000, ']');
+    std::ofstream(dir + "deep_member.json")
+        << R"([{"shortPress":{"app":{"path":"p"}},"longPress":{"app":{"path":"p"}},)"
+           R"("fn":{"app":{"path":"p"}},"note":)" + deep + "}]";
     struct Row {
         const char* name;
         std::string args;
@@ -104,6 +108,13 @@ TEST(Orvanectl, BadInputIsRefusedClearly)
         {"member of the wrong type", "replay", event + event + "{\"type\":\"10\"}\n", "line 3"},
         {"type beyond 32 bits", "replay", "{\"type\":4294967296}\n", "line 1"},
         {"negative time", "replay", "{\"at\":-1,\"type\":10}\n", "line 1"},
+        {"time beyond the nanosecond clock", "replay", event + "{\"at\":1e10,\"type\":11}\n",
+         "line 2: \"at\" must be a number of seconds from 0 to 1000000000"},
+        {"time far beyond the clock", "replay", "{\"at\":1.7e308,\"type\":10}\n", "line 1"},
+        {"line nested a hundred thousand deep", "replay",
+         "{\"at\":0,\"type\":10,\"x\":" + deep + "}\n", "line 1: not a JSON object"},
+        {"mapping with a member nested a hundred thousand deep",
+         "replay --mapping " + dir + "deep_member.json", event, "not valid JSON"},
         {"unknown command", "frobnicate", "", "unknown command"},
     };
     for (const auto& row : rows) {
