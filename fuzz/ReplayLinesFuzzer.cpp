@@ -9,7 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const auto mapping = orvane::model::defaultKeyMapping(orvane::model::defaultTopRowKeys(), {});
+    static const auto mapping =
+        orvane::model::defaultKeyMapping(orvane::model::defaultTopRowKeys(), {});
     std::istringstream script(std::string(reinterpret_cast<const char*>(data), size));
     std::ostringstream out;
     std::ostringstream errors;

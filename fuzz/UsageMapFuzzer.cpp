@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using orvane::test::MemoryDeviceRegistry;
     MemoryDeviceRegistry registry;
     const auto root = registry.add(std::nullopt, {"Root", "IOService:/", {}, {}});
-    registry.add(root, {std::string(orvane::engine::keyboardDriverName), "IOService:/keyboard",
+    registry.add(root, {std::string(orvane::engine::keyboardDriverName),
+                        "IOService:/keyboard",
                         orvane::model::RegistryProperties{
                             {std::string(orvane::engine::usageMapProperty),
                              std::string(reinterpret_cast<const char*>(data), size)}},

@@ -58,8 +58,7 @@ bool desktopEntryStarts(std::string_view text)
     constexpr const char* gnomeSwitch = "X-GNOME-Autostart-enabled";
     const bool isSwitchedOff =
         g_key_file_has_key(file.get(), G_KEY_FILE_DESKTOP_GROUP, gnomeSwitch, nullptr) != FALSE &&
-        g_key_file_get_boolean(file.get(), G_KEY_FILE_DESKTOP_GROUP, gnomeSwitch, nullptr) ==
-            FALSE;
+        g_key_file_get_boolean(file.get(), G_KEY_FILE_DESKTOP_GROUP, gnomeSwitch, nullptr) == FALSE;
     return !isHidden && !isSwitchedOff;
 }
 

@@ -7,8 +7,8 @@
 
 #include <charconv>
 #include <cstdlib>
-#include <limits>
 #include <fstream>
+#include <limits>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -212,7 +212,7 @@ std::vector<std::string> plasmaLauncherEntries(std::string_view appletsFile)
             section = Section::other;
             if (const auto header = appletHeader(text)) {
                 current = &applets[header->numbers];
-                section = header->rest.empty()                           ? Section::applet
+                section = header->rest.empty()                         ? Section::applet
                           : header->rest == "[Configuration][General]" ? Section::general
                                                                        : Section::other;
             }

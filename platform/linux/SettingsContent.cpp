@@ -116,7 +116,7 @@ SettingsContent readSettingsText(std::string_view text)
     SettingsContent content;
     EntryScanner in(text);
     if (in.atEnd())
-        return content; // an empty file holds nothing, and nothing worth keeping
+        return content;       // an empty file holds nothing, and nothing worth keeping
     content.isDamaged = true; // until the closing brace is reached
     if (!in.consume('{'))
         return content;

@@ -8,10 +8,10 @@
 #include <xkbcommon/xkbcommon.h>
 
 #include <array>
+#include <bitset>
 #include <fstream>
 #include <map>
 #include <optional>
-#include <bitset>
 #include <string_view>
 #include <utility>
 
@@ -73,7 +73,8 @@ std::map<std::string, std::string> shellAssignments(const char* file)
     std::ifstream in(file);
     for (std::string line; std::getline(in, line);) {
         std::string_view rest = trimmed(line);
-        const auto name = takeWhile(rest, [](char c) { return (c >= 'A' && c <= 'Z') || c == '_'; });
+        const auto name =
+            takeWhile(rest, [](char c) { return (c >= 'A' && c <= 'Z') || c == '_'; });
         takeWhile(rest, isBlank);
         if (name.empty() || rest.empty() || rest.front() != '=')
             continue;
@@ -193,8 +194,9 @@ bool isAsciiCapable(xkb_keymap* keymap, xkb_layout_index_t layout)
         const xkb_layout_index_t layouts = xkb_keymap_num_layouts_for_key(keymap, key);
         const xkb_keysym_t* syms = nullptr;
         const int count =
-            layouts == 0 ? 0
-                         : xkb_keymap_key_get_syms_by_level(keymap, key, layout % layouts, 0, &syms);
+            layouts == 0
+                ? 0
+                : xkb_keymap_key_get_syms_by_level(keymap, key, layout % layouts, 0, &syms);
         for (int i = 0; i < count; ++i) {
             if (syms[i] >= XKB_KEY_a && syms[i] <= XKB_KEY_z)
                 letters.set(syms[i] - XKB_KEY_a);
@@ -242,7 +244,7 @@ XkbLayout::~XkbLayout()
 }
 
 std::unique_ptr<XkbLayout> XkbLayout::withAsciiLayout(xkb_context* context, xkb_keymap* keymap,
-                                                       unsigned preferred, std::string source)
+                                                      unsigned preferred, std::string source)
 {
     if (const auto layout = asciiCapableLayout(keymap, preferred)) {
         return std::unique_ptr<XkbLayout>(

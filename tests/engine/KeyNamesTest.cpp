@@ -61,7 +61,8 @@ TEST(KeyNames, SelectableKeysKeepOrderAndSkipNamelessKeys)
 {
     const auto layout = usLayout();
     const auto& keys = selectableKeys(layout);
-    // Named by the layout in list order (A, K, ...); letters this layout does not name are left out.
+    // Named by the layout in list order (A, K, ...); letters this layout does not name are left
+    // out.
     ASSERT_GE(keys.size(), 3u);
     EXPECT_EQ(keys[0], (SelectableKey{0, "A"}));
     EXPECT_EQ(keys[1], (SelectableKey{40, "K"}));

@@ -205,15 +205,17 @@ TEST(Favorites, PlasmaReaderTakesVeryLongLines)
         std::vector<std::string> expected;
     };
     const std::string longName(50000, 'x');
-    const std::string taskManager = "[Containments][1][Applets][2]\nplugin=org.kde.plasma.taskmanager\n"
-                                    "[Containments][1][Applets][2][Configuration][General]\n";
+    const std::string taskManager =
+        "[Containments][1][Applets][2]\nplugin=org.kde.plasma.taskmanager\n"
+        "[Containments][1][Applets][2][Configuration][General]\n";
     const Row rows[] = {
-        {"long header", "[Containments][1][Applets][2]" + longName + "\n" + taskManager +
-                            "launchers=applications:a.desktop\n",
+        {"long header",
+         "[Containments][1][Applets][2]" + longName + "\n" + taskManager +
+             "launchers=applications:a.desktop\n",
          {"applications:a.desktop"}},
-        {"long group number", "[Containments][" + std::string(50000, '7') + "][Applets][2]\n",
-         {}},
-        {"long launcher list", taskManager + "launchers=" + longName + ",applications:b.desktop\n",
+        {"long group number", "[Containments][" + std::string(50000, '7') + "][Applets][2]\n", {}},
+        {"long launcher list",
+         taskManager + "launchers=" + longName + ",applications:b.desktop\n",
          {longName, "applications:b.desktop"}},
         {"header never closed", "[Containments][1][Applets][" + longName + "\n", {}},
     };

@@ -7,8 +7,8 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <chrono>
@@ -90,16 +90,20 @@ TEST_F(SettingsFileTest, ReadsNeverTouchTheFile)
         {"string with escapes", R"({"firstRun":"a\"b\u00e9"})", "a\"b\u00e9"},
         {"other members only", R"({"other":"x","longPressDelay":"1"})", std::nullopt},
         {"repeated name: the last counts", R"({"firstRun":"true","firstRun":"false"})", "false"},
-        {"byte that is not UTF-8 in another entry", "{\"keyMapping\":\"\xff\",\"firstRun\":\"false\"}",
+        {"byte that is not UTF-8 in another entry",
+         "{\"keyMapping\":\"\xff\",\"firstRun\":\"false\"}", "false"},
+        {"lone surrogate in another entry", R"({"keyMapping":"\udc00","firstRun":"false"})",
          "false"},
-        {"lone surrogate in another entry", R"({"keyMapping":"\udc00","firstRun":"false"})", "false"},
         {"nesting beyond any setting in another entry",
          R"({"keyMapping":)" + std::string(100000, '[') + R"(,"firstRun":"false"})", std::nullopt},
         {"deep but closed nesting in another entry",
          R"({"keyMapping":)" + std::string(100000, '[') + std::string(100000, ']') +
              R"(,"firstRun":"false"})",
          "false"},
-        {"bad entry itself", "{\"firstRun\":\"f\xff" "alse\"}", std::nullopt},
+        {"bad entry itself",
+         "{\"firstRun\":\"f\xff"
+         "alse\"}",
+         std::nullopt},
         {"cut off after the entry", R"({"firstRun":"false","keyMapping":"[{\")", "false"},
         {"missing comma after the entry", R"({"firstRun":"false" "keyMapping":"[]"})", "false"},
         {"text after the object", R"({"firstRun":"false"} trailing)", "false"},
@@ -204,14 +208,15 @@ TEST_F(SettingsFileTest, PlantedFilesAreNeverWrittenThrough)
     EXPECT_EQ(readText(victim), "precious\n");
     EXPECT_EQ(SettingsFile(real).string("longPressDelay"), "0.4");
     EXPECT_EQ(SettingsFile(real).string("firstRun"), "false");
-    EXPECT_EQ(std::filesystem::status(real).permissions(), std::filesystem::perms::owner_read |
-                                                              std::filesystem::perms::owner_write);
+    EXPECT_EQ(std::filesystem::status(real).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     std::size_t brokenCopies = 0;
     for (const auto& entry : std::filesystem::directory_iterator(shared.path())) {
-        if (!entry.is_symlink() && entry.path().filename().string().starts_with("orvane.json.broken-")) {
+        if (!entry.is_symlink() &&
+            entry.path().filename().string().starts_with("orvane.json.broken-")) {
             ++brokenCopies;
-            EXPECT_EQ(entry.status().permissions(), std::filesystem::perms::owner_read |
-                                                        std::filesystem::perms::owner_write);
+            EXPECT_EQ(entry.status().permissions(),
+                      std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
         }
     }
     EXPECT_EQ(brokenCopies, 1U);
@@ -219,8 +224,8 @@ TEST_F(SettingsFileTest, PlantedFilesAreNeverWrittenThrough)
     // Orvane's own folder, made fresh under a permissive umask, is private.
     test::TempDir fresh;
     ::umask(0);
-    const auto freshError = SettingsFile(fresh.path() / "config" / "orvane" / "settings.json")
-                                .set("firstRun", "false");
+    const auto freshError =
+        SettingsFile(fresh.path() / "config" / "orvane" / "settings.json").set("firstRun", "false");
     ::umask(saved);
     ASSERT_FALSE(freshError);
     for (const auto& folder : {fresh.path() / "config", fresh.path() / "config" / "orvane"}) {
@@ -286,7 +291,8 @@ TEST_F(SettingsFileTest, UnsyncableFolderStillStores)
     if (child == 0) {
         // Root opens any folder: run as nobody, in a folder nobody owns.
         if (::geteuid() == 0 &&
-            (::chmod(temp.path().c_str(), 0711) != 0 || ::chown(dir.c_str(), 65534, 65534) != 0 || ::chown(file.c_str(), 65534, 65534) != 0 ||
+            (::chmod(temp.path().c_str(), 0711) != 0 || ::chown(dir.c_str(), 65534, 65534) != 0 ||
+             ::chown(file.c_str(), 65534, 65534) != 0 ||
              ::chown((dir / "settings.json.lock").c_str(), 65534, 65534) != 0 ||
              ::setgid(65534) != 0 || ::setuid(65534) != 0))
             ::_exit(3);

@@ -79,7 +79,7 @@ TEST(XkbLayout, NamesComeFromAnAsciiCapableLayout)
         std::string key0;
     };
     const Row rows[] = {
-        {"us,ru", "Y", "A"}, {"ru,de", "Z", "A"}, {"ru", "Y", "A"},
+        {"us,ru", "Y", "A"}, {"ru,de", "Z", "A"},    {"ru", "Y", "A"},
         {"gr", "Y", "A"},    {"ru,gr,de", "Z", "A"}, {"fr", "Y", "Q"},
     };
     for (const auto& row : rows) {

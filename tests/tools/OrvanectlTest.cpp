@@ -36,8 +36,7 @@ Outcome orvanectl(const std::string& args, const std::string& input = "")
     // An empty configuration folder: nothing the user stored may change what replay prints.
     const std::string config = dir + "empty_config";
     const std::string command = "mkdir " + config + " && XDG_CONFIG_HOME=" + config + " " +
-                                ORVANECTL + " " + args +
-                                " <" + in + " >" + out + " 2>" + err;
+                                ORVANECTL + " " + args + " <" + in + " >" + out + " 2>" + err;
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(out), readAll(err)};
 }
@@ -89,7 +88,8 @@ TEST(Orvanectl, BadInputIsRefusedClearly)
     const std::string deep = std::string(100000, '[') + std::string(100000, ']');
     std::ofstream(dir + "deep_member.json")
         << R"([{"shortPress":{"app":{"path":"p"}},"longPress":{"app":{"path":"p"}},)"
-           R"("fn":{"app":{"path":"p"}},"note":)" + deep + "}]";
+           R"("fn":{"app":{"path":"p"}},"note":)" +
+               deep + "}]";
     struct Row {
         const char* name;
         std::string args;
