@@ -58,10 +58,14 @@ std::error_code keepBrokenFile(const std::filesystem::path& path, const std::str
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
         std::chrono::system_clock::now().time_since_epoch());
     for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string suffix = ".broken-";
+        suffix += std::to_string(seconds.count());
+        if (attempt > 0) {
+            suffix += '-';
+            suffix += std::to_string(attempt);
+        }
         std::filesystem::path backup = path;
-        backup += ".broken-" + std::to_string(seconds.count());
-        if (attempt > 0)
-            backup += "-" + std::to_string(attempt);
+        backup += suffix;
         const auto error = writeNewFile(backup, bytes);
         if (error != std::errc::file_exists)
             return error;

@@ -71,9 +71,16 @@ std::variant<ScriptEvent, std::string> parseLine(const std::string& line)
         const bool fits = it->is_number_unsigned() ? it->get<std::uint64_t>() <= max
                           : it->is_number_integer() ? it->get<std::int64_t>() >= min
                                                     : false;
-        if (!fits)
-            return "\"" + std::string(name) + "\" must be an integer from " + std::to_string(min) +
-                   " to " + std::to_string(max);
+        if (!fits) {
+            // Appended piece by piece: GCC 12 warns (-Wrestrict) wrongly about literal + string.
+            std::string error = "\"";
+            error += name;
+            error += "\" must be an integer from ";
+            error += std::to_string(min);
+            error += " to ";
+            error += std::to_string(max);
+            return error;
+        }
         return it->is_number_unsigned() ? it->get<std::uint64_t>()
                                         : static_cast<std::uint64_t>(it->get<std::int64_t>());
     };
