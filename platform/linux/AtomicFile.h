@@ -37,7 +37,7 @@ struct FileContent {
     bool exists = false;
     std::string bytes;
 };
-inline constexpr std::size_t maxFileBytes = 16 * 1024 * 1024;
+inline constexpr std::size_t maxFileBytes = std::size_t{16} * 1024 * 1024;
 std::error_code readWholeFile(const std::filesystem::path& path, FileContent& out,
                               std::size_t maxBytes = maxFileBytes);
 
