@@ -150,7 +150,8 @@ TEST_F(SettingsFileTest, DamagedEntryCostsOnlyItself)
 {
     const std::string dataDir = TEST_DATA;
     for (const char* fixture :
-         {"latin1_byte_in_key_mapping.json", "lone_surrogate_in_key_mapping.json"}) {
+         {"latin1_byte_in_key_mapping.json", "lone_surrogate_in_key_mapping.json",
+          "cut_off_in_key_mapping.json"}) {
         SCOPED_TRACE(fixture);
         std::filesystem::remove_all(dir);
         const std::string damaged = readText(dataDir + "/settings/" + fixture);
