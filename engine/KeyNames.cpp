@@ -29,77 +29,14 @@ constexpr std::array<std::int64_t, 82> selectableKeyCodes{
     98,  100, 101, 109, 103, 111, 105, 107, 113, 106, 64,  79,  80,  90,
 };
 
-char32_t upper(char32_t c)
-{
-    if (c >= U'a' && c <= U'z')
-        return c - 32;
-    if ((c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) ||
-        (c >= 0x430 && c <= 0x44F))
-        return c - 32;
-    if (c == 0xFF)
-        return 0x178;
-    if (c >= 0x450 && c <= 0x45F)
-        return c - 80;
-    // Latin Extended-A pairs capital and small letters on even and odd code points, except in
-    // the stretch from U+0138 to U+0148 and from U+0179 on, where the capital is the odd one.
-    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
-        return c & ~char32_t{1};
-    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
-        return (c % 2 == 0) ? c - 1 : c;
-    return c;
-}
-
-// Decodes one UTF-8 sequence at text[i]; malformed bytes come back as themselves.
-char32_t decode(std::string_view text, std::size_t& i)
-{
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                                         : (lead >> 3) == 0x1E ? 4 : 0;
-    if (length == 0 || i + length > text.size()) {
-        ++i;
-        return 0xFFFFFFFF; // not a character: copy the byte through unchanged
-    }
-    char32_t c = length == 1 ? char32_t{lead} : char32_t{lead} & (char32_t{0x7F} >> length);
-    for (std::size_t k = 1; k < length; ++k)
-        c = (c << 6) | (byte(i + k) & 0x3F);
-    i += length;
-    return c;
-}
-
-void encode(char32_t c, std::string& out)
-{
-    const auto put = [&out](unsigned value) { out.push_back(static_cast<char>(value)); };
-    if (c < 0x80) {
-        put(c);
-    } else if (c < 0x800) {
-        put(0xC0 | (c >> 6));
-        put(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        put(0xE0 | (c >> 12));
-        put(0x80 | ((c >> 6) & 0x3F));
-        put(0x80 | (c & 0x3F));
-    } else {
-        put(0xF0 | (c >> 18));
-        put(0x80 | ((c >> 12) & 0x3F));
-        put(0x80 | ((c >> 6) & 0x3F));
-        put(0x80 | (c & 0x3F));
-    }
-}
-
 } // namespace
 
-std::string toUpper(std::string_view text)
+std::string KeyboardLayout::upperCase(std::string_view text) const
 {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t start = i;
-        const char32_t c = decode(text, i);
-        if (c == 0xFFFFFFFF)
-            out.push_back(text[start]);
-        else
-            encode(upper(c), out);
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     }
     return out;
 }
@@ -114,7 +51,7 @@ std::optional<std::string> keyName(std::int64_t keyCode, const KeyboardLayout& l
     auto text = layout.translate(static_cast<std::uint16_t>(keyCode));
     if (!text)
         return std::nullopt;
-    return toUpper(*text);
+    return layout.upperCase(*text);
 }
 
 std::string modifierDescription(std::uint64_t modifiers)
@@ -137,7 +74,7 @@ std::string modifierDescription(std::uint64_t modifiers)
 std::string shortcutDescription(const model::Shortcut& shortcut, const KeyboardLayout& layout)
 {
     const auto name = keyName(shortcut.key.rawValue, layout);
-    return modifierDescription(shortcut.modifiers) + (name ? toUpper(*name) : "\uFFFD");
+    return modifierDescription(shortcut.modifiers) + (name ? *name : "\uFFFD");
 }
 
 const std::vector<SelectableKey>& selectableKeys(const KeyboardLayout& layout)

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -18,9 +19,12 @@ public:
     virtual ~KeyboardLayout() = default;
     // The text the key types with no modifier held, or nothing when the key types no text.
     virtual std::optional<std::string> translate(std::uint16_t keyCode) const = 0;
+    // `text` in capitals. Case mapping needs Unicode's tables, which the platform's text library
+    // has; this fallback maps ASCII letters only.
+    virtual std::string upperCase(std::string_view text) const;
 };
 
-// Special key names first, then the layout; the result is upper-cased.
+// Special key names first, then the layout's text in the layout's capitals.
 std::optional<std::string> keyName(std::int64_t keyCode, const KeyboardLayout& layout);
 
 // Modifier symbols in the order control, option, shift, command, fn.
@@ -34,8 +38,5 @@ using SelectableKey = std::pair<std::int64_t, std::string>;
 // The keys the shortcut editor offers, named by the layout passed at the first call: built once
 // per process, so later layout changes do not show here.
 const std::vector<SelectableKey>& selectableKeys(const KeyboardLayout& layout);
-
-// Upper case for the scripts keyboard layouts type (Latin, Greek, Cyrillic); other text as is.
-std::string toUpper(std::string_view text);
 
 } // namespace orvane::engine

@@ -262,8 +262,33 @@ Decoded<KeyMapping> decodeKeyMapping(const Json& value, const Path& path)
     return mapping;
 }
 
+bool nestsDeeperThan(std::string_view text, std::size_t limit)
+{
+    std::size_t depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\')
+                ++i; // the escaped character cannot end the string
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > limit)
+                return true;
+        } else if ((c == ']' || c == '}') && depth > 0) {
+            --depth;
+        }
+    }
+    return false;
+}
+
 Decoded<Json> parse(std::string_view text)
 {
+    if (nestsDeeperThan(text, maxDepth))
+        return DecodingError{Kind::dataCorrupted, {}, "The given data was not valid JSON."};
     Json value = Json::parse(text, nullptr, /*allow_exceptions=*/false);
     if (value.is_discarded())
         return DecodingError{Kind::dataCorrupted, {}, "The given data was not valid JSON."};

@@ -31,7 +31,15 @@ Decoded<LaunchTarget> decodeLaunchTarget(const Json& value, const Path& path = {
 Decoded<KeyMapConfig> decodeKeyMapConfig(const Json& value, const Path& path = {});
 Decoded<KeyMapping> decodeKeyMapping(const Json& value, const Path& path = {});
 
-// Parses text first; text that is not JSON is a dataCorrupted error.
+// Deeper nesting than this is refused before it is parsed: nothing an outside file holds may
+// drive a recursion (a copy, a dump, a destructor) deep enough to exhaust the stack.
+inline constexpr std::size_t maxDepth = 512;
+
+// Whether arrays and objects in `text` nest deeper than `limit`; strings are skipped.
+bool nestsDeeperThan(std::string_view text, std::size_t limit);
+
+// Parses text first; text that is not JSON, or that nests deeper than `maxDepth`, is a
+// dataCorrupted error. Every JSON text from outside Orvane is read through here.
 Decoded<Json> parse(std::string_view text);
 Decoded<KeyMapping> decodeKeyMappingText(std::string_view text);
 

@@ -3,42 +3,15 @@
 #include "AtomicFile.h"
 #include "XdgPaths.h"
 
+#include <glib.h>
+
 #include <cerrno>
-#include <map>
+#include <memory>
 #include <optional>
-#include <sstream>
 
 namespace orvane::platform {
 
 namespace {
-
-// The keys of the [Desktop Entry] group; other groups (actions) are ignored.
-std::map<std::string, std::string> desktopEntryKeys(const std::string& text)
-{
-    std::map<std::string, std::string> keys;
-    std::istringstream lines(text);
-    bool inEntry = false;
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty() || line.front() == '#')
-            continue;
-        if (line.front() == '[') {
-            inEntry = line == "[Desktop Entry]";
-            continue;
-        }
-        const auto equals = line.find('=');
-        if (!inEntry || equals == std::string::npos)
-            continue;
-        auto key = line.substr(0, equals);
-        while (!key.empty() && key.back() == ' ')
-            key.pop_back();
-        auto value = line.substr(equals + 1);
-        value.erase(0, value.find_first_not_of(' '));
-        keys.emplace(std::move(key), std::move(value)); // the first of a repeated key counts
-    }
-    return keys;
-}
 
 std::vector<std::filesystem::path> systemEntries(const std::string& fileName)
 {
@@ -65,14 +38,29 @@ std::optional<FileContent> effectiveEntry(const std::filesystem::path& user,
 
 bool entryStarts(const FileContent& entry)
 {
-    const auto keys = desktopEntryKeys(entry.bytes);
-    const auto hidden = keys.find("Hidden");
-    const auto enabled = keys.find("X-GNOME-Autostart-enabled");
-    return !(hidden != keys.end() && hidden->second == "true") &&
-           !(enabled != keys.end() && enabled->second == "false");
+    return desktopEntryStarts(entry.bytes);
 }
 
 } // namespace
+
+bool desktopEntryStarts(std::string_view text)
+{
+    const std::unique_ptr<GKeyFile, decltype(&g_key_file_free)> file(g_key_file_new(),
+                                                                     &g_key_file_free);
+    if (!g_key_file_load_from_data(file.get(), text.data(), text.size(), G_KEY_FILE_NONE,
+                                   nullptr) ||
+        !g_key_file_has_group(file.get(), G_KEY_FILE_DESKTOP_GROUP))
+        return false; // the session skips an entry it cannot load
+    // Read as the session reads them: a Hidden that is no boolean hides nothing, while a GNOME
+    // switch that is present but no boolean switches the entry off.
+    const bool isHidden = g_key_file_get_boolean(file.get(), G_KEY_FILE_DESKTOP_GROUP,
+                                                 G_KEY_FILE_DESKTOP_KEY_HIDDEN, nullptr) != FALSE;
+    constexpr const char* gnomeSwitch = "X-GNOME-Autostart-enabled";
+    const bool isSwitchedOff =
+        g_key_file_has_key(file.get(), G_KEY_FILE_DESKTOP_GROUP, gnomeSwitch, nullptr) != FALSE &&
+        g_key_file_get_boolean(file.get(), G_KEY_FILE_DESKTOP_GROUP, gnomeSwitch, nullptr) == FALSE;
+    return !isHidden && !isSwitchedOff;
+}
 
 std::string desktopExecArgument(const std::string& executable)
 {
@@ -113,9 +101,10 @@ bool AutostartLoginItems::isEnabled() const
 std::error_code AutostartLoginItems::setEnabled(bool isEnabled)
 {
     const auto path = userEntry();
-    std::error_code error;
-    std::filesystem::create_directories(path.parent_path(), error);
-    if (error)
+    // Already on: the user's entry, with whatever arguments or delay they gave it, stays as it is.
+    if (isEnabled && this->isEnabled())
+        return {};
+    if (const auto error = createPrivateDirectories(path.parent_path()))
         return error;
     if (isEnabled) {
         const std::string text = "[Desktop Entry]\n"
@@ -133,6 +122,7 @@ std::error_code AutostartLoginItems::setEnabled(bool isEnabled)
         return replaceFileAtomically(
             path, "[Desktop Entry]\nType=Application\nName=Orvane\nHidden=true\n", 0644);
     }
+    std::error_code error;
     if (!std::filesystem::remove(path, error) && error)
         return error;
     return {};

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace orvane::platform {
 
@@ -19,7 +20,8 @@ public:
     bool isEnabled() const override;
 
     // Writes the user's entry (on) or removes it (off); when a system-wide entry of the same name
-    // would still start Orvane, switching off writes a Hidden user entry instead.
+    // would still start Orvane, switching off writes a Hidden user entry instead. Switching on
+    // what is already on changes nothing.
     std::error_code setEnabled(bool isEnabled) override;
 
     std::filesystem::path userEntry() const;
@@ -28,6 +30,11 @@ private:
     std::string m_appId;
     std::string m_executable;
 };
+
+// Whether a desktop entry's text, read with GLib's key-file parser as the session reads it, starts
+// its program at login: it loads, has a [Desktop Entry] group, is not Hidden and is not switched
+// off with X-GNOME-Autostart-enabled.
+bool desktopEntryStarts(std::string_view text);
 
 // The executable as one argument of a desktop entry's Exec line (quoted when it needs to be).
 std::string desktopExecArgument(const std::string& executable);

@@ -5,11 +5,12 @@
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
+#include <charconv>
 #include <cstdlib>
 #include <fstream>
+#include <limits>
 #include <map>
 #include <memory>
-#include <regex>
 #include <sstream>
 
 namespace orvane::platform {
@@ -63,10 +64,46 @@ std::vector<std::string> splitKConfigList(std::string_view value)
     return items;
 }
 
-// A group number; one too long for a long sorts last instead of failing.
-long number(const std::ssub_match& digits)
+// Takes "[name]" from the front of `text`.
+bool takeGroup(std::string_view& text, std::string_view name)
 {
-    return std::strtol(digits.str().c_str(), nullptr, 10);
+    if (text.size() < name.size() + 2 || text.front() != '[' ||
+        text.substr(1, name.size()) != name || text[name.size() + 1] != ']')
+        return false;
+    text.remove_prefix(name.size() + 2);
+    return true;
+}
+
+// Takes "[digits]" from the front of `text`; a number too long for a long sorts last instead of
+// failing.
+bool takeNumber(std::string_view& text, long& number)
+{
+    const auto close = text.find(']');
+    if (text.empty() || text.front() != '[' || close == std::string_view::npos || close < 2)
+        return false;
+    const auto digits = text.substr(1, close - 1);
+    if (digits.find_first_not_of("0123456789") != std::string_view::npos)
+        return false;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (error == std::errc::result_out_of_range)
+        number = std::numeric_limits<long>::max();
+    text.remove_prefix(close + 1);
+    return true;
+}
+
+// An applet's group header, "[Containments][2][Applets][7]<rest>": the two numbers and the rest.
+struct AppletHeader {
+    std::pair<long, long> numbers;
+    std::string_view rest;
+};
+std::optional<AppletHeader> appletHeader(std::string_view text)
+{
+    AppletHeader header;
+    if (!takeGroup(text, "Containments") || !takeNumber(text, header.numbers.first) ||
+        !takeGroup(text, "Applets") || !takeNumber(text, header.numbers.second))
+        return std::nullopt;
+    header.rest = text;
+    return header;
 }
 
 bool isTaskManager(std::string_view plugin)
@@ -132,7 +169,10 @@ std::vector<std::string> gsettingsFavorites(const char* schemaId)
     GSettingsSchema* schema = g_settings_schema_source_lookup(source, schemaId, TRUE);
     if (schema == nullptr)
         return paths;
-    const bool hasKey = g_settings_schema_has_key(schema, "favorite-apps");
+    // A schema installed without a path has no settings of its own: GLib aborts the process when
+    // asked for them without one.
+    const bool hasKey = g_settings_schema_get_path(schema) != nullptr &&
+                        g_settings_schema_has_key(schema, "favorite-apps");
     if (hasKey) {
         const GObjectPtr<GSettings> settings(g_settings_new_full(schema, nullptr, nullptr));
         GVariant* value = g_settings_get_value(settings.get(), "favorite-apps");
@@ -160,7 +200,6 @@ std::vector<std::string> plasmaLauncherEntries(std::string_view appletsFile)
     // Applets keyed by (containment, applet) number, the order Plasma numbers them in. The
     // plugin name sits in the applet's own group, the launchers in its
     // "[Configuration][General]" subgroup.
-    static const std::regex appletHeader(R"(^\[Containments\]\[(\d+)\]\[Applets\]\[(\d+)\](.*)$)");
     std::map<std::pair<long, long>, Group> applets;
     Group* current = nullptr;
     enum class Section { other, applet, general } section = Section::other;
@@ -170,13 +209,12 @@ std::vector<std::string> plasmaLauncherEntries(std::string_view appletsFile)
         if (text.empty() || text.front() == '#')
             continue;
         if (text.front() == '[') {
-            std::smatch match;
             section = Section::other;
-            if (std::regex_match(text, match, appletHeader)) {
-                current = &applets[{number(match[1]), number(match[2])}];
-                section = match[3] == ""                           ? Section::applet
-                          : match[3] == "[Configuration][General]" ? Section::general
-                                                                   : Section::other;
+            if (const auto header = appletHeader(text)) {
+                current = &applets[header->numbers];
+                section = header->rest.empty()                         ? Section::applet
+                          : header->rest == "[Configuration][General]" ? Section::general
+                                                                       : Section::other;
             }
             continue;
         }

@@ -1,9 +1,8 @@
 #include "SettingsFile.h"
 
 #include "AtomicFile.h"
+#include "SettingsContent.h"
 #include "XdgPaths.h"
-
-#include <nlohmann/json.hpp>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -17,8 +16,6 @@ namespace orvane::platform {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
-
 std::error_code lastError()
 {
     return {errno, std::generic_category()};
@@ -28,7 +25,7 @@ std::error_code lastError()
 class FileLock {
 public:
     explicit FileLock(const std::filesystem::path& path)
-        : m_fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
+        : m_fd(::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600))
     {
         if (m_fd < 0) {
             m_error = lastError();
@@ -55,29 +52,23 @@ private:
     std::error_code m_error;
 };
 
-// The settings object in `text`, or nothing when the text is not a JSON object.
-std::optional<Json> parseObject(const std::string& text)
-{
-    Json value = Json::parse(text, nullptr, /*allow_exceptions=*/false);
-    if (!value.is_object())
-        return std::nullopt;
-    return value;
-}
-
 // Keeps an unreadable settings file's bytes under a name of their own before it is replaced.
 std::error_code keepBrokenFile(const std::filesystem::path& path, const std::string& bytes)
 {
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
         std::chrono::system_clock::now().time_since_epoch());
     for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string suffix = ".broken-";
+        suffix += std::to_string(seconds.count());
+        if (attempt > 0) {
+            suffix += '-';
+            suffix += std::to_string(attempt);
+        }
         std::filesystem::path backup = path;
-        backup += ".broken-" + std::to_string(seconds.count());
-        if (attempt > 0)
-            backup += "-" + std::to_string(attempt);
-        std::error_code exists;
-        if (std::filesystem::exists(backup, exists) || exists)
-            continue;
-        return replaceFileAtomically(backup, bytes);
+        backup += suffix;
+        const auto error = writeNewFile(backup, bytes);
+        if (error != std::errc::file_exists)
+            return error;
     }
     return std::make_error_code(std::errc::file_exists);
 }
@@ -107,20 +98,16 @@ std::optional<std::string> SettingsFile::string(std::string_view key) const
     FileContent text;
     if (readWholeFile(m_file, text) || !text.exists)
         return std::nullopt;
-    const auto object = parseObject(text.bytes);
-    if (!object)
-        return std::nullopt;
-    const auto it = object->find(key);
-    if (it == object->end() || !it->is_string())
+    const auto content = readSettingsText(text.bytes);
+    const auto it = content.entries.find(key);
+    if (it == content.entries.end() || !it->is_string())
         return std::nullopt;
     return it->get<std::string>();
 }
 
 std::error_code SettingsFile::set(std::string_view key, const std::optional<std::string>& value)
 {
-    std::error_code error;
-    std::filesystem::create_directories(m_file.parent_path(), error);
-    if (error)
+    if (const auto error = createPrivateDirectories(m_file.parent_path()))
         return error;
 
     std::filesystem::path lockPath = m_file;
@@ -134,24 +121,25 @@ std::error_code SettingsFile::set(std::string_view key, const std::optional<std:
     FileContent current;
     if (const auto readError = readWholeFile(target, current))
         return readError; // a file we cannot read is never overwritten
-    std::optional<Json> object = current.exists ? parseObject(current.bytes) : Json::object();
-    if (!object) {
-        if (const auto backupError = keepBrokenFile(target, current.bytes))
-            return backupError;
-        object = Json::object();
-    }
-
+    auto content = readSettingsText(current.bytes);
+    auto& entries = content.entries;
     if (value)
-        (*object)[std::string(key)] = *value;
+        entries[std::string(key)] = *value;
     else
-        object->erase(std::string(key));
+        entries.erase(std::string(key));
 
     std::string bytes;
     try {
-        bytes = object->dump() + "\n";
+        bytes = entries.dump() + "\n";
     } catch (const nlohmann::json::type_error&) {
         return std::make_error_code(std::errc::illegal_byte_sequence); // not UTF-8
     }
+    // Whatever could not be read is kept, byte for byte, before the readable rest is rewritten.
+    if (content.isDamaged) {
+        if (const auto backupError = keepBrokenFile(target, current.bytes))
+            return backupError;
+    }
+    removeStaleTemporaries(target);
     return replaceFileAtomically(target, bytes);
 }
 

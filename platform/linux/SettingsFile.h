@@ -16,8 +16,14 @@ namespace orvane::platform {
 // old or the new file, with every other entry intact, and concurrent writers from several
 // processes lose no update.
 //
-// A file that is not a JSON object reads as empty and is left alone by reads. The first write
-// keeps its exact bytes in "settings.json.broken-<time>" beside it before replacing it.
+// Each entry is read on its own: one that cannot be read (a byte that is not UTF-8, a lone
+// surrogate escape, nesting deeper than any setting needs) reads as absent and costs no other
+// entry. A file that is not a JSON object at all reads as empty. Reads leave the file alone; the
+// first write after damage keeps the file's exact bytes in "settings.json.broken-<time>" beside
+// it, then writes every readable entry back with the change.
+//
+// Temporary and backup files are created exclusively under fresh names and never through a link;
+// Orvane's folder is created private (0700) and the file 0600.
 class SettingsFile final : public model::DefaultsStore {
 public:
     explicit SettingsFile(std::filesystem::path file);

@@ -2,15 +2,17 @@
 
 #include "KeyCodeTable.h"
 
+#include <glib.h>
 #include <xcb/xcb.h>
 #include <xkbcommon/xkbcommon-x11.h>
 #include <xkbcommon/xkbcommon.h>
 
 #include <array>
+#include <bitset>
 #include <fstream>
 #include <map>
 #include <optional>
-#include <regex>
+#include <string_view>
 #include <utility>
 
 namespace orvane::platform {
@@ -27,16 +29,60 @@ struct Names {
     std::string options;
 };
 
+std::string_view trimmed(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+// Takes the leading run of characters that `accept` accepts from `text`.
+template <typename Accept> std::string_view takeWhile(std::string_view& text, Accept accept)
+{
+    std::size_t length = 0;
+    while (length < text.size() && accept(text[length]))
+        ++length;
+    const auto taken = text.substr(0, length);
+    text.remove_prefix(length);
+    return taken;
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// Takes a "quoted" word from the front of `text`, without its quotes.
+std::optional<std::string_view> takeQuoted(std::string_view& text)
+{
+    if (text.empty() || text.front() != '"')
+        return std::nullopt;
+    const auto close = text.find('"', 1);
+    if (close == std::string_view::npos)
+        return std::nullopt;
+    const auto word = text.substr(1, close - 1);
+    text.remove_prefix(close + 1);
+    return word;
+}
+
 // KEY="value" lines as /etc/default/keyboard and /etc/vconsole.conf write them.
 std::map<std::string, std::string> shellAssignments(const char* file)
 {
     std::map<std::string, std::string> values;
     std::ifstream in(file);
-    static const std::regex assignment(R"re(^\s*([A-Z_]+)\s*=\s*"?([^"]*)"?\s*$)re");
     for (std::string line; std::getline(in, line);) {
-        std::smatch match;
-        if (std::regex_match(line, match, assignment))
-            values[match[1]] = match[2];
+        std::string_view rest = trimmed(line);
+        const auto name =
+            takeWhile(rest, [](char c) { return (c >= 'A' && c <= 'Z') || c == '_'; });
+        takeWhile(rest, isBlank);
+        if (name.empty() || rest.empty() || rest.front() != '=')
+            continue;
+        rest = trimmed(rest.substr(1));
+        if (rest.size() >= 2 && rest.front() == '"' && rest.back() == '"')
+            rest = rest.substr(1, rest.size() - 2);
+        if (rest.find('"') == std::string_view::npos)
+            values[std::string(name)] = std::string(rest);
     }
     return values;
 }
@@ -46,11 +92,18 @@ std::map<std::string, std::string> xorgOptions(const char* file)
 {
     std::map<std::string, std::string> values;
     std::ifstream in(file);
-    static const std::regex option(R"re(^\s*Option\s+"(Xkb[A-Za-z]+)"\s+"([^"]*)")re");
     for (std::string line; std::getline(in, line);) {
-        std::smatch match;
-        if (std::regex_search(line, match, option))
-            values[match[1]] = match[2];
+        std::string_view rest = trimmed(line);
+        if (!rest.starts_with("Option"))
+            continue;
+        rest.remove_prefix(6);
+        if (takeWhile(rest, isBlank).empty())
+            continue;
+        const auto name = takeQuoted(rest);
+        takeWhile(rest, isBlank);
+        const auto value = takeQuoted(rest);
+        if (name && value && name->starts_with("Xkb") && name->size() > 3)
+            values[std::string(*name)] = std::string(*value);
     }
     return values;
 }
@@ -131,6 +184,42 @@ std::optional<std::pair<xkb_keymap*, unsigned>> fromXServer(xkb_context* context
     return result;
 }
 
+// Whether a layout of `keymap` types every letter from a to z with no modifier: key names come
+// from a layout that can type ASCII, never from a Cyrillic or Greek one.
+bool isAsciiCapable(xkb_keymap* keymap, xkb_layout_index_t layout)
+{
+    std::bitset<26> letters;
+    const xkb_keycode_t last = xkb_keymap_max_keycode(keymap);
+    for (xkb_keycode_t key = xkb_keymap_min_keycode(keymap); key <= last && key != 0; ++key) {
+        const xkb_layout_index_t layouts = xkb_keymap_num_layouts_for_key(keymap, key);
+        const xkb_keysym_t* syms = nullptr;
+        const int count =
+            layouts == 0
+                ? 0
+                : xkb_keymap_key_get_syms_by_level(keymap, key, layout % layouts, 0, &syms);
+        for (int i = 0; i < count; ++i) {
+            if (syms[i] >= XKB_KEY_a && syms[i] <= XKB_KEY_z)
+                letters.set(syms[i] - XKB_KEY_a);
+        }
+    }
+    return letters.all();
+}
+
+// The layout to name keys by: `preferred` when it can type ASCII, else the first configured one
+// that can, else nothing.
+std::optional<xkb_layout_index_t> asciiCapableLayout(xkb_keymap* keymap,
+                                                     xkb_layout_index_t preferred)
+{
+    const xkb_layout_index_t count = xkb_keymap_num_layouts(keymap);
+    if (preferred < count && isAsciiCapable(keymap, preferred))
+        return preferred;
+    for (xkb_layout_index_t layout = 0; layout < count; ++layout) {
+        if (isAsciiCapable(keymap, layout))
+            return layout;
+    }
+    return std::nullopt;
+}
+
 // A layout that cannot be compiled is an answer (we fall back), not something to print.
 xkb_context* newContext()
 {
@@ -154,18 +243,32 @@ XkbLayout::~XkbLayout()
     xkb_context_unref(m_context);
 }
 
+std::unique_ptr<XkbLayout> XkbLayout::withAsciiLayout(xkb_context* context, xkb_keymap* keymap,
+                                                      unsigned preferred, std::string source)
+{
+    if (const auto layout = asciiCapableLayout(keymap, preferred)) {
+        return std::unique_ptr<XkbLayout>(
+            new XkbLayout(context, keymap, *layout, std::move(source)));
+    }
+    xkb_keymap_unref(keymap);
+    if (xkb_keymap* us = compile(context, Names{"us", {}, {}, {}})) {
+        return std::unique_ptr<XkbLayout>(
+            new XkbLayout(context, us, 0, source + ", no Latin layout: us"));
+    }
+    xkb_context_unref(context);
+    return nullptr;
+}
+
 std::unique_ptr<XkbLayout> XkbLayout::current()
 {
     xkb_context* context = newContext();
     if (context == nullptr)
         return nullptr;
     if (auto x = fromXServer(context))
-        return std::unique_ptr<XkbLayout>(new XkbLayout(context, x->first, x->second, "X server"));
+        return withAsciiLayout(context, x->first, x->second, "X server");
     if (auto configured = configuredNames()) {
-        if (xkb_keymap* keymap = compile(context, configured->first)) {
-            return std::unique_ptr<XkbLayout>(
-                new XkbLayout(context, keymap, 0, std::move(configured->second)));
-        }
+        if (xkb_keymap* keymap = compile(context, configured->first))
+            return withAsciiLayout(context, keymap, 0, std::move(configured->second));
     }
     if (xkb_keymap* keymap = compile(context, Names{"us", {}, {}, {}}))
         return std::unique_ptr<XkbLayout>(new XkbLayout(context, keymap, 0, "us"));
@@ -184,7 +287,17 @@ std::unique_ptr<XkbLayout> XkbLayout::fromNames(const std::string& layout,
         xkb_context_unref(context);
         return nullptr;
     }
-    return std::unique_ptr<XkbLayout>(new XkbLayout(context, keymap, 0, layout));
+    return withAsciiLayout(context, keymap, 0, layout);
+}
+
+std::string XkbLayout::upperCase(std::string_view text) const
+{
+    if (!g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr))
+        return KeyboardLayout::upperCase(text);
+    gchar* upper = g_utf8_strup(text.data(), static_cast<gssize>(text.size()));
+    std::string result(upper);
+    g_free(upper);
+    return result;
 }
 
 std::optional<std::string> XkbLayout::translate(std::uint16_t keyCode) const

@@ -16,11 +16,13 @@ class XkbLayout final : public engine::KeyboardLayout {
 public:
     // The session's layout: the X server's current keymap and group when there is an X server,
     // else the system's configured layout (/etc/default/keyboard, /etc/vconsole.conf,
-    // /etc/X11/xorg.conf.d/00-keyboard.conf), else "us". Nothing when even "us" cannot be
-    // compiled (no XKB data installed).
+    // /etc/X11/xorg.conf.d/00-keyboard.conf), else "us". Keys are named by an ASCII-capable
+    // layout: when the current one types no Latin letters (Russian, Greek), the first configured
+    // layout that does, else "us". Nothing when even "us" cannot be compiled (no XKB data).
     static std::unique_ptr<XkbLayout> current();
 
-    // A layout by its XKB names, for example ("de", "") or ("us", "dvorak").
+    // A layout by its XKB names, for example ("de", "") or ("us", "dvorak"); of a list such as
+    // ("ru,de", "") the first ASCII-capable one, as for the current layout.
     static std::unique_ptr<XkbLayout> fromNames(const std::string& layout,
                                                 const std::string& variant = {});
 
@@ -32,11 +34,17 @@ public:
     // their accent. Keys that type nothing, or that Orvane does not know, have no text.
     std::optional<std::string> translate(std::uint16_t keyCode) const override;
 
+    // GLib's Unicode case mapping: "ß" becomes "SS", "ı" becomes "I", "ș" becomes "Ș".
+    std::string upperCase(std::string_view text) const override;
+
     // Where the layout came from ("X server", "/etc/default/keyboard: de", ...), for diagnostics.
     const std::string& source() const noexcept { return m_source; }
 
 private:
     XkbLayout(xkb_context* context, xkb_keymap* keymap, unsigned layoutIndex, std::string source);
+    // Takes both: the keymap's ASCII-capable layout nearest `preferred`, else "us".
+    static std::unique_ptr<XkbLayout> withAsciiLayout(xkb_context* context, xkb_keymap* keymap,
+                                                      unsigned preferred, std::string source);
 
     xkb_context* m_context;
     xkb_keymap* m_keymap;

@@ -13,6 +13,7 @@ test::FakeLayout usLayout()
 {
     test::FakeLayout layout;
     layout.texts = {{0, "a"}, {40, "k"}, {6, "z"}, {16, "y"}, {41, "ö"}, {1, "ß"}, {9, "я"}};
+    layout.capitals = {{"ö", "Ö"}, {"я", "Я"}, {"ß", "SS"}};
     return layout;
 }
 
@@ -31,9 +32,9 @@ TEST(KeyNames, ShortcutDescriptions)
         {"all five modifiers in order, then F1", {{122}, 0xFE0000}, "⌃⌥⇧⌘\U0001F310\uFE0EF1"},
         {"command-shift-K", {{40}, 0x120000}, "⇧⌘K"},
         {"a letter is upper case", {{0}, 0}, "A"},
-        {"non-ASCII letters are upper-cased", {{41}, 0}, "Ö"},
+        {"non-ASCII letters take the layout's capitals", {{41}, 0}, "Ö"},
         {"cyrillic", {{9}, 0}, "Я"},
-        {"a letter with no capital stays", {{1}, 0}, "ß"},
+        {"a capital of two letters", {{1}, 0}, "SS"},
         {"other bits are not shown", {{0}, 0x1 | 0x100 | 0x40000}, "⌃A"},
         {"a key with no name", {{200}, 0x40000}, "⌃\uFFFD"},
         {"a key code beyond 16 bits has no name", {{65536}, 0}, "\uFFFD"},
@@ -60,7 +61,8 @@ TEST(KeyNames, SelectableKeysKeepOrderAndSkipNamelessKeys)
 {
     const auto layout = usLayout();
     const auto& keys = selectableKeys(layout);
-    // Named by the layout in list order (A, K, ...); letters this layout does not name are left out.
+    // Named by the layout in list order (A, K, ...); letters this layout does not name are left
+    // out.
     ASSERT_GE(keys.size(), 3u);
     EXPECT_EQ(keys[0], (SelectableKey{0, "A"}));
     EXPECT_EQ(keys[1], (SelectableKey{40, "K"}));
@@ -82,9 +84,12 @@ TEST(KeyNames, ModifierDescriptionOfNothingIsEmpty)
     EXPECT_EQ(modifierDescription(0x800000), "\U0001F310\uFE0E");
 }
 
-TEST(KeyNames, UpperCaseLeavesBrokenTextIntact)
+// Without the platform's Unicode tables only ASCII letters change; nothing else is touched, and
+// broken text stays as it is.
+TEST(KeyNames, FallbackCapitalsAreAsciiOnly)
 {
-    EXPECT_EQ(toUpper("abc\xff"), "ABC\xff");
-    EXPECT_EQ(toUpper("\xc3"), "\xc3");
-    EXPECT_EQ(toUpper("éłž"), "ÉŁŽ");
+    const test::FakeLayout layout;
+    EXPECT_EQ(layout.KeyboardLayout::upperCase("abc\xff"), "ABC\xff");
+    EXPECT_EQ(layout.KeyboardLayout::upperCase("\xc3"), "\xc3");
+    EXPECT_EQ(layout.KeyboardLayout::upperCase("éz"), "éZ");
 }

@@ -194,3 +194,42 @@ TEST(KeyMappingCoding, OneBadEntryFailsTheWholeList)
         }
     }
 }
+
+// Nesting beyond any stored form is refused before it is parsed, so that no recursion over the
+// value (a copy, a dump) can run the stack out; brackets inside strings do not count.
+TEST(JsonParse, DeepNestingIsRefusedBeforeParsing)
+{
+    const auto nested = [](std::size_t depth) {
+        return std::string(depth, '[') + std::string(depth, ']');
+    };
+    const std::string entry = R"({"shortPress":{"app":{"path":"p"}},"longPress":{"app":{"path":"p"}},"fn":{"app":{"path":"p"}},"x":)";
+    struct Row {
+        const char* name;
+        std::string text;
+        bool isOk;
+    };
+    const Row rows[] = {
+        {"at the limit", nested(json::maxDepth), true},
+        {"one beyond the limit", nested(json::maxDepth + 1), false},
+        {"a hundred thousand deep", nested(100000), false},
+        {"objects count too", std::string(100000, '{'), false},
+        {"brackets inside a string", "\"" + std::string(100000, '[') + "\"", true},
+        {"escaped quote does not end the string", "\"\\\"" + std::string(1000, '[') + "\"", true},
+        {"closers first do not lower the count", std::string(1000, ']') + nested(1000), false},
+        {"deep member of a mapping entry", "[" + entry + nested(5000) + "}]", false},
+        {"shallow member of a mapping entry", "[" + entry + nested(3) + "}]", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto parsedText = json::parse(row.text);
+        if (row.isOk) {
+            EXPECT_TRUE(parsedText.ok());
+        } else {
+            ASSERT_FALSE(parsedText.ok());
+            EXPECT_EQ(parsedText.error().kind, DecodingError::Kind::dataCorrupted);
+            EXPECT_EQ(parsedText.error().description, "The given data was not valid JSON.");
+        }
+    }
+    EXPECT_TRUE(json::decodeKeyMappingText("[" + entry + nested(3) + "}]").ok());
+    EXPECT_FALSE(json::decodeKeyMappingText("[" + entry + nested(5000) + "}]").ok());
+}

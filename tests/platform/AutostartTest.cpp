@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace orvane::platform {
 namespace {
 
@@ -68,6 +70,19 @@ TEST_F(AutostartTest, ReadsTheEntryTheSessionWouldUse)
         {"first system folder decides: hidden", std::nullopt, plain + "Hidden=true\n", false,
          plain},
         {"second system folder alone", std::nullopt, std::nullopt, true, plain},
+        // Read as GLib's key-file parser (which the session uses) reads them.
+        {"hidden as 1", plain + "Hidden=1\n", std::nullopt, false},
+        {"hidden with a trailing space", plain + "Hidden=true \n", std::nullopt, false},
+        {"tab before the equals sign", plain + "Hidden\t=true\n", std::nullopt, false},
+        {"repeated key: the last counts", plain + "Hidden=false\nHidden=true\n", std::nullopt,
+         false},
+        {"switched off for GNOME as 0", plain + "X-GNOME-Autostart-enabled=0\n", std::nullopt,
+         false},
+        {"GNOME switch that is no boolean is off", plain + "X-GNOME-Autostart-enabled=no\n",
+         std::nullopt, false},
+        {"hidden that is no boolean hides nothing", plain + "Hidden=yes\n", std::nullopt, true},
+        {"no [Desktop Entry] group", "[Desktop Action x]\nExec=orvane\n", std::nullopt, false},
+        {"not a key file", "Exec=orvane\n\x01\xff\n", std::nullopt, false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -101,6 +116,49 @@ TEST_F(AutostartTest, WritingOnAndOff)
     EXPECT_FALSE(items.isEnabled());
     EXPECT_FALSE(items.setEnabled(true));
     EXPECT_TRUE(items.isEnabled());
+}
+
+// Switching on what is already on leaves the user's own entry (their arguments, their delay)
+// exactly as it is; an entry that is off is replaced by Orvane's.
+TEST_F(AutostartTest, SwitchingOnKeepsAnEntryThatIsOn)
+{
+    const std::string own =
+        test::readText(std::string(TEST_DATA) + "/autostart/entry_with_arguments.desktop");
+    ASSERT_FALSE(own.empty());
+    test::writeText(userEntry, own);
+    EXPECT_FALSE(items.setEnabled(true));
+    EXPECT_EQ(test::readText(userEntry), own);
+
+    test::writeText(userEntry, own + "Hidden=true\n");
+    EXPECT_FALSE(items.setEnabled(true));
+    EXPECT_TRUE(items.isEnabled());
+
+    // A system-wide entry that starts Orvane needs no user entry.
+    std::filesystem::remove(userEntry);
+    test::writeText(systemEntry, own);
+    EXPECT_FALSE(items.setEnabled(true));
+    EXPECT_FALSE(std::filesystem::exists(userEntry));
+}
+
+// The entry is written through a fresh temporary file: a link planted at the old fixed temporary
+// name is never followed, and the autostart folder, when Orvane creates it, is private.
+TEST_F(AutostartTest, WritingNeverFollowsAPlantedLink)
+{
+    const auto victim = temp.path() / "victim";
+    test::writeText(victim, "precious\n");
+    std::filesystem::create_directories(userEntry.parent_path());
+    std::filesystem::create_symlink(victim, userEntry.string() + ".tmp");
+    EXPECT_FALSE(items.setEnabled(true));
+    EXPECT_EQ(test::readText(victim), "precious\n");
+    EXPECT_TRUE(items.isEnabled());
+
+    std::filesystem::remove_all(user);
+    const mode_t saved = ::umask(0);
+    const auto error = items.setEnabled(true);
+    ::umask(saved);
+    ASSERT_FALSE(error);
+    EXPECT_EQ(std::filesystem::status(userEntry.parent_path()).permissions(),
+              std::filesystem::perms::owner_all);
 }
 
 TEST(DesktopExec, QuotesWhatTheShellWouldSplit)

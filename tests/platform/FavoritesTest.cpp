@@ -18,6 +18,7 @@ struct Desktop {
     std::string plasmaApplets;    // with @SHARE@ for the fixture's data folder
     bool schemasInstalled = true;
     std::vector<std::string> expected; // desktop file names under @SHARE@/applications
+    bool schemaWithoutPath = false;    // GNOME's schema installed relocatable
 };
 
 const char* const plasmaPanels = R"([Containments][10][Applets][3]
@@ -110,6 +111,14 @@ TEST(Favorites, FileManagerThenTheDesktopsFavourites)
          {"org.kde.dolphin.desktop", "org.kde.konsole.desktop", "My Editor.desktop",
           "firefox.desktop", "org.kde.konsole.desktop"}},
         {"nothing at all", std::nullopt, "", "", "", true, {}},
+        {"GNOME schema installed without a path: only the file manager",
+         "GNOME",
+         nautilus,
+         gnomeFavourites,
+         "",
+         true,
+         {"org.gnome.Nautilus.desktop"},
+         true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -138,8 +147,10 @@ TEST(Favorites, FileManagerThenTheDesktopsFavourites)
             {"XDG_DATA_DIRS", share.string()},
             {"GSETTINGS_BACKEND", "keyfile"},
         };
-        if (row.schemasInstalled)
-            environment["GSETTINGS_SCHEMA_DIR"] = ORVANE_TEST_SCHEMAS;
+        if (row.schemasInstalled) {
+            environment["GSETTINGS_SCHEMA_DIR"] =
+                row.schemaWithoutPath ? ORVANE_TEST_RELOCATABLE_SCHEMAS : ORVANE_TEST_SCHEMAS;
+        }
         if (row.currentDesktop)
             environment["XDG_CURRENT_DESKTOP"] = *row.currentDesktop;
 
@@ -183,6 +194,35 @@ plugin=org.kde.plasma.taskmanager
     EXPECT_TRUE(plasmaLauncherEntries("[Containments][1][Applets][2][Configuration][General]\n"
                                       "launchers=applications:a.desktop\n")
                     .empty()); // no plugin line: not known to be a task manager
+}
+
+// Lines as long as a damaged or hostile file may hold are read in one pass, without recursion.
+TEST(Favorites, PlasmaReaderTakesVeryLongLines)
+{
+    struct Row {
+        const char* name;
+        std::string applets;
+        std::vector<std::string> expected;
+    };
+    const std::string longName(50000, 'x');
+    const std::string taskManager =
+        "[Containments][1][Applets][2]\nplugin=org.kde.plasma.taskmanager\n"
+        "[Containments][1][Applets][2][Configuration][General]\n";
+    const Row rows[] = {
+        {"long header",
+         "[Containments][1][Applets][2]" + longName + "\n" + taskManager +
+             "launchers=applications:a.desktop\n",
+         {"applications:a.desktop"}},
+        {"long group number", "[Containments][" + std::string(50000, '7') + "][Applets][2]\n", {}},
+        {"long launcher list",
+         taskManager + "launchers=" + longName + ",applications:b.desktop\n",
+         {longName, "applications:b.desktop"}},
+        {"header never closed", "[Containments][1][Applets][" + longName + "\n", {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(plasmaLauncherEntries(row.applets), row.expected);
+    }
 }
 
 } // namespace

@@ -92,6 +92,11 @@ TEST_F(PreferencesTest, ReadsDecodeOrFallBackWithoutWriting)
         {"mapping entry with two cases", "keyMapping", twoCases, text(testDefaultMapping())},
         {"mapping not an array", "keyMapping", "{}", text(testDefaultMapping())},
         {"mapping empty array", "keyMapping", "[]", "[]"},
+        {"mapping with a member nested a hundred thousand deep", "keyMapping",
+         "[{\"x\":" + std::string(100000, '[') + std::string(100000, ']') + "}]",
+         text(testDefaultMapping())},
+        {"delay nested a hundred thousand deep", "longPressDelay",
+         std::string(100000, '[') + std::string(100000, ']'), "0.2"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

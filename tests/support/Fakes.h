@@ -76,7 +76,8 @@ public:
     std::vector<bool> enableCalls;
 };
 
-// A layout that names letters by a small table; everything else types nothing.
+// A layout that names letters by a small table; everything else types nothing. Capitals come
+// from a table too, else from the ASCII-only fallback.
 class FakeLayout final : public engine::KeyboardLayout {
 public:
     std::optional<std::string> translate(std::uint16_t keyCode) const override
@@ -84,7 +85,13 @@ public:
         const auto it = texts.find(keyCode);
         return it == texts.end() ? std::nullopt : std::optional(it->second);
     }
+    std::string upperCase(std::string_view text) const override
+    {
+        const auto it = capitals.find(std::string(text));
+        return it == capitals.end() ? KeyboardLayout::upperCase(text) : it->second;
+    }
     std::map<std::uint16_t, std::string> texts;
+    std::map<std::string, std::string> capitals;
 };
 
 // Records every executor call as "position.role.op" into a shared list.

@@ -1,9 +1,9 @@
 // orvanectl as a user runs it: real process, real files, output compared line by line.
+#include "support/Subprocess.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -28,24 +28,17 @@ std::string readAll(const std::string& path)
 // Runs orvanectl through the shell with `args` (already quoted) and optional standard input.
 Outcome orvanectl(const std::string& args, const std::string& input = "")
 {
-    // A folder of its own for every run: the tests run in parallel (ctest -j).
-    std::string dir = (std::filesystem::temp_directory_path() / "orvanectl-test-XXXXXX").string();
-    if (::mkdtemp(dir.data()) == nullptr)
-        return {-1, "", "cannot make a temporary folder"};
-    dir += "/";
-    const std::string in = dir + "orvanectl_in", out = dir + "orvanectl_out",
-                      err = dir + "orvanectl_err";
+    // A folder of its own per run, so that tests running at the same time never share a file.
+    const orvane::test::TempDir temp;
+    const std::string dir = temp.path().string() + "/";
+    const std::string in = dir + "in", out = dir + "out", err = dir + "err";
     std::ofstream(in) << input;
     // An empty configuration folder: nothing the user stored may change what replay prints.
-    const std::string config = dir + "orvanectl_empty_config";
-    const std::string command = "rm -rf " + config + " && mkdir " + config +
-                                " && XDG_CONFIG_HOME=" + config + " " + ORVANECTL + " " + args +
-                                " <" + in + " >" + out + " 2>" + err;
+    const std::string config = dir + "empty_config";
+    const std::string command = "mkdir " + config + " && XDG_CONFIG_HOME=" + config + " " +
+                                ORVANECTL + " " + args + " <" + in + " >" + out + " 2>" + err;
     const int status = std::system(command.c_str());
-    Outcome outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(out), readAll(err)};
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
-    return outcome;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(out), readAll(err)};
 }
 
 const std::string data = TEST_DATA;
@@ -87,12 +80,16 @@ TEST(Orvanectl, ReplayReadsStandardInputAndDefaultsToTwoTenths)
 
 TEST(Orvanectl, BadInputIsRefusedClearly)
 {
-    std::string dir = (std::filesystem::temp_directory_path() / "orvanectl-test-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(dir.data()), nullptr);
-    dir += "/";
+    const orvane::test::TempDir temp;
+    const std::string dir = temp.path().string() + "/";
     std::ofstream(dir + "two_cases.json")
         << R"([{"shortPress":{"app":{"path":"p"},"key":{"key":{"f1":{}}}},)"
            R"("longPress":{"app":{"path":"p"}},"fn":{"app":{"path":"p"}}}])";
+    const std::string deep = std::string(100000, '[') + std::string(100000, ']');
+    std::ofstream(dir + "deep_member.json")
+        << R"([{"shortPress":{"app":{"path":"p"}},"longPress":{"app":{"path":"p"}},)"
+           R"("fn":{"app":{"path":"p"}},"note":)" +
+               deep + "}]";
     struct Row {
         const char* name;
         std::string args;
@@ -111,6 +108,13 @@ TEST(Orvanectl, BadInputIsRefusedClearly)
         {"member of the wrong type", "replay", event + event + "{\"type\":\"10\"}\n", "line 3"},
         {"type beyond 32 bits", "replay", "{\"type\":4294967296}\n", "line 1"},
         {"negative time", "replay", "{\"at\":-1,\"type\":10}\n", "line 1"},
+        {"time beyond the nanosecond clock", "replay", event + "{\"at\":1e10,\"type\":11}\n",
+         "line 2: \"at\" must be a number of seconds from 0 to 1000000000"},
+        {"time far beyond the clock", "replay", "{\"at\":1.7e308,\"type\":10}\n", "line 1"},
+        {"line nested a hundred thousand deep", "replay",
+         "{\"at\":0,\"type\":10,\"x\":" + deep + "}\n", "line 1: not a JSON object"},
+        {"mapping with a member nested a hundred thousand deep",
+         "replay --mapping " + dir + "deep_member.json", event, "not valid JSON"},
         {"unknown command", "frobnicate", "", "unknown command"},
     };
     for (const auto& row : rows) {
@@ -119,7 +123,6 @@ TEST(Orvanectl, BadInputIsRefusedClearly)
         EXPECT_EQ(outcome.exitCode, 2);
         EXPECT_NE(outcome.err.find(row.messagePart), std::string::npos) << outcome.err;
     }
-    std::filesystem::remove_all(dir);
 }
 
 TEST(Orvanectl, KeysListsTheCatalogue)

@@ -46,16 +46,21 @@ struct ScriptEvent {
     engine::KeyEvent event;
 };
 
+// The latest time a script may name: its nanoseconds, and their differences, stay far inside the
+// clock's 64 bits (about 292 years).
+constexpr double maxSeconds = 1e9;
+
 // One script line as an event, or the reason it is not one.
 std::variant<ScriptEvent, std::string> parseLine(const std::string& line)
 {
-    const Json value = Json::parse(line, nullptr, false);
-    if (value.is_discarded() || !value.is_object())
+    auto decoded = model::json::parse(line);
+    if (!decoded || !decoded.value().is_object())
         return std::string("not a JSON object");
+    const Json& value = decoded.value();
     ScriptEvent parsed{0, {}};
     if (const auto at = value.find("at"); at != value.end()) {
-        if (!at->is_number() || !std::isfinite(at->get<double>()) || at->get<double>() < 0)
-            return std::string("\"at\" must be a number of seconds, at least 0");
+        if (!at->is_number() || !(at->get<double>() >= 0 && at->get<double>() <= maxSeconds))
+            return std::string("\"at\" must be a number of seconds from 0 to 1000000000");
         parsed.at = *at;
     }
     const auto integer = [&value](const char* name, std::int64_t min,
@@ -66,9 +71,16 @@ std::variant<ScriptEvent, std::string> parseLine(const std::string& line)
         const bool fits = it->is_number_unsigned() ? it->get<std::uint64_t>() <= max
                           : it->is_number_integer() ? it->get<std::int64_t>() >= min
                                                     : false;
-        if (!fits)
-            return "\"" + std::string(name) + "\" must be an integer from " + std::to_string(min) +
-                   " to " + std::to_string(max);
+        if (!fits) {
+            // Appended piece by piece: GCC 12 warns (-Wrestrict) wrongly about literal + string.
+            std::string error = "\"";
+            error += name;
+            error += "\" must be an integer from ";
+            error += std::to_string(min);
+            error += " to ";
+            error += std::to_string(max);
+            return error;
+        }
         return it->is_number_unsigned() ? it->get<std::uint64_t>()
                                         : static_cast<std::uint64_t>(it->get<std::int64_t>());
     };
@@ -113,10 +125,10 @@ bool isBlank(const std::string& line)
 
 std::optional<double> parseSeconds(const std::string& text)
 {
-    const Json value = Json::parse(text, nullptr, false);
-    if (value.is_discarded() || !value.is_number() || !std::isfinite(value.get<double>()))
+    const auto value = model::json::parse(text);
+    if (!value || !value.value().is_number() || !std::isfinite(value.value().get<double>()))
         return std::nullopt;
-    return value.get<double>();
+    return value.value().get<double>();
 }
 
 ReplayEngine::ReplayEngine(const model::TopRow& topRow, const model::KeyMapping& mapping,
