@@ -33,7 +33,7 @@ struct Findings {
     bool isAccessDenied = false;
 };
 
-void surveyDevice(const std::string& node, platform::GrabPolicy policy, Findings& findings)
+void surveyDevice(const std::string& node, const platform::GrabPolicy& policy, Findings& findings)
 {
     std::cout << "  " << node;
     const platform::UniqueFd fd(::open(node.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
