@@ -23,6 +23,7 @@ QWidget* makePlaceholderPreferences(QWidget* parent, model::ObservablePreference
     label->setObjectName(QStringLiteral("preferencesPlaceholder"));
     label->setWordWrap(true);
     label->setMargin(16);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     label->setText(
         QStringLiteral("<p><b>Launch at login:</b> %1<br><b>Show menu bar icon:</b> %2<br>"
@@ -42,6 +43,7 @@ QWidget* makePlaceholderGuide(QWidget* parent)
     label->setObjectName(QStringLiteral("guidePlaceholder"));
     label->setWordWrap(true);
     label->setMargin(16);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setText(QStringLiteral(
         "<p><b>Welcome to Orvane.</b></p>"
         "<p>Each key of the top row now does three things: a short press does what is printed "

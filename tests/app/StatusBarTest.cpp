@@ -3,6 +3,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/Strings.h"
+#include "app/TrayHostWatcher.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -133,6 +134,21 @@ TEST(ReusableWindows, PreferencesComeBackWhereTheyWereLeftAndCanQuit)
     EXPECT_EQ(quit->text(), QStringLiteral("Quit Orvane"));
     quit->click();
     EXPECT_EQ(app.shell.journal.back(), "quit 0");
+}
+
+TEST(StatusBarTray, NoTrayIsSaidOnceAndTheMenuStays)
+{
+    Shell shell;
+    app::TrayHostWatcher host({std::chrono::milliseconds(50), std::chrono::milliseconds(50)});
+    app::StatusBarController bar(
+        {shell.console, shell.log, shell.frames, {}, [](int) {}, true, &host});
+    host.start(); // offscreen: no X11 tray; with a session bus, no watcher answers either
+    QTRY_VERIFY_WITH_TIMEOUT(!shell.log.lines.empty(), 3000);
+    Q_EMIT host.noHostYet();
+    ASSERT_EQ(shell.log.lines.size(), 1U);
+    EXPECT_NE(shell.log.lines[0].text.find("no system tray"), std::string::npos);
+    EXPECT_FALSE(bar.hasTray());
+    EXPECT_EQ(bar.menu().actions().size(), 5);
 }
 
 TEST(About, ShowsIconNameVersionCopyrightAndUpdateButton)
