@@ -70,7 +70,7 @@ bool SettingsWatcher::isReadable() const
     QFile file(QString::fromStdString(m_file.string()));
     if (!file.exists())
         return true; // no file: every setting reads as its default
-    constexpr qint64 limit = 4 * 1024 * 1024;
+    constexpr qint64 limit = qint64{4} * 1024 * 1024;
     if (!file.open(QIODevice::ReadOnly) || file.size() > limit)
         return false;
     return QJsonDocument::fromJson(file.read(limit)).isObject();

@@ -71,7 +71,7 @@ bool isLoginStart(int argc, char** argv)
 
 QString ruleInstalledAt()
 {
-    const QString path = QStringLiteral(ORVANE_UDEV_RULES_DIR "/70-orvane.rules");
+    QString path = QStringLiteral(ORVANE_UDEV_RULES_DIR "/70-orvane.rules");
     if (QFileInfo::exists(path))
         return path;
     const QString local = QStringLiteral("/etc/udev/rules.d/70-orvane.rules");
@@ -173,10 +173,14 @@ int main(int argc, char** argv)
         &instance, &app::SingleInstance::reopened, &delegate,
         [&delegate](bool isLogin) { delegate.applicationShouldHandleReopen(isLogin); });
 
-    QTimer::singleShot(0, &delegate, [&delegate, &trayHost] {
+    // Start-up runs once the event loop does, so that quitting from the prompt ends it.
+    QTimer launching;
+    launching.setSingleShot(true);
+    QObject::connect(&launching, &QTimer::timeout, &delegate, [&delegate, &trayHost] {
         delegate.applicationDidFinishLaunching();
         if (delegate.statusBar() != nullptr)
             trayHost.start();
     });
+    launching.start(0);
     return QApplication::exec();
 }

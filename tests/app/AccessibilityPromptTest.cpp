@@ -46,7 +46,10 @@ TEST(AccessibilityPrompt, PollEndsTheModalWaitOnceAccessAppears)
     RecordingLog log;
     app::AccessibilityPrompt prompt(access, log, realDialog());
     bool wasShown = false;
-    QTimer::singleShot(200, [&] {
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.start(200);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
         wasShown = prompt.promptDialog() != nullptr && prompt.promptDialog()->isVisible();
     });
     QElapsedTimer clock;
@@ -67,7 +70,10 @@ TEST(AccessibilityPrompt, ExitButtonEndsTheWaitWithoutAccess)
     access.trustedFromCall = 0;
     RecordingLog log;
     app::AccessibilityPrompt prompt(access, log, realDialog());
-    QTimer::singleShot(300, [&] {
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.start(300);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
         prompt.promptDialog()->findChild<QPushButton*>(QStringLiteral("exitButton"))->click();
     });
     EXPECT_FALSE(prompt.check());

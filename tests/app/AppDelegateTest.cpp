@@ -122,7 +122,10 @@ TEST(AppDelegate, WithoutAccessNothingStartsUntilItAppears)
 TEST(AppDelegate, QuittingFromThePromptCreatesNothing)
 {
     Shell shell(/*trustedFromCall=*/0);
-    QTimer::singleShot(700, [] {
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.start(700);
+    QObject::connect(&timer, &QTimer::timeout, [] {
         if (QWidget* prompt = topLevel("accessibilityPrompt"))
             static_cast<QDialog*>(prompt)->reject(); // what the exit button does
     });

@@ -1,5 +1,6 @@
 // The tray menu as a plain QMenu, the reusable windows, About, and the strings.
 #include "ShellFixture.h"
+#include "UrlCatcher.h"
 
 #include "app/AboutDialog.h"
 #include "app/Strings.h"
@@ -18,17 +19,6 @@
 
 namespace orvane::test {
 namespace {
-
-// Catches what the Feedback entry hands to the desktop.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    UrlCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("mailto"), this, "open"); }
-    ~UrlCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("mailto")); }
-    QList<QUrl> urls;
-public Q_SLOTS:
-    void open(const QUrl& url) { urls.append(url); }
-};
 
 struct Running {
     Running()
@@ -192,5 +182,3 @@ TEST(Strings, KeysGiveTheirDefaultsWithTheAppName)
 
 } // namespace
 } // namespace orvane::test
-
-#include "StatusBarTest.moc"
