@@ -2,8 +2,11 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusInterface>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
+#include <QDBusVariant>
 #include <QGuiApplication>
 
 namespace orvane::app {
@@ -66,9 +69,19 @@ void TrayHostWatcher::checkWatcher()
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.interface()->isServiceRegistered(watcherService))
         return;
-    QDBusInterface watcher(watcherService, watcherPath, watcherService, bus);
-    if (watcher.property("IsStatusNotifierHostRegistered").toBool())
-        ready();
+    // Asked without waiting: a panel that hangs must not hold up Orvane's start.
+    QDBusMessage question = QDBusMessage::createMethodCall(
+        watcherService, watcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("Get"));
+    question << watcherService << QStringLiteral("IsStatusNotifierHostRegistered");
+    auto* pending = new QDBusPendingCallWatcher(bus.asyncCall(question), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this,
+            [this](QDBusPendingCallWatcher* call) {
+                const QDBusPendingReply<QDBusVariant> reply = *call;
+                call->deleteLater();
+                if (!reply.isError() && reply.value().variant().toBool())
+                    ready();
+            });
 }
 
 void TrayHostWatcher::ready()
