@@ -20,12 +20,18 @@
 #include "platform/linux/SettingsFile.h"
 #include "platform/linux/XdgPaths.h"
 
+#include "platform/linux/UniqueFd.h"
+
 #include <QApplication>
 #include <QFileInfo>
+#include <QSocketNotifier>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdlib>
 #include <iostream>
+#include <sys/signalfd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -89,7 +95,22 @@ int main(int argc, char** argv)
         return 1;
     }
     const bool startedAtLogin = isLoginStart(argc, argv);
+    // SIGTERM (log-out), SIGINT and SIGHUP end Orvane through its event loop, so that the input
+    // thread releases the keyboards the orderly way. Blocked before any thread starts, so that
+    // every thread inherits the mask and only the signal descriptor sees them.
+    sigset_t signals;
+    sigemptyset(&signals);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaddset(&signals, signal);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    const platform::UniqueFd signalFd(::signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK));
     QApplication application(argc, argv);
+    QSocketNotifier signalNotifier(signalFd.get(), QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, [&signalFd] {
+        signalfd_siginfo info{};
+        [[maybe_unused]] const auto got = ::read(signalFd.get(), &info, sizeof info);
+        QCoreApplication::exit(0);
+    });
     QApplication::setApplicationName(QStringLiteral("orvane"));
     QApplication::setDesktopFileName(QStringLiteral(ORVANE_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false); // Orvane lives on without windows
