@@ -32,7 +32,7 @@ AppDelegate::AppDelegate(Parts parts, QObject* parent)
 
 AppDelegate::~AppDelegate() = default;
 
-void AppDelegate::applicationDidFinishLaunching()
+bool AppDelegate::applicationDidFinishLaunching()
 {
     model::Preferences& preferences = m_parts.preferences.instance();
     const std::string path =
@@ -42,7 +42,7 @@ void AppDelegate::applicationDidFinishLaunching()
 
     if (!m_accessibilityPrompt.check()) {
         m_parts.quit(0);
-        return;
+        return false;
     }
 
     StatusBarController::Parts barParts{m_parts.console, m_parts.log,
@@ -82,7 +82,7 @@ void AppDelegate::applicationDidFinishLaunching()
 
     if (const auto error = m_parts.keyboardMonitor.start()) {
         reportMonitorFailure(error);
-        return;
+        return false;
     }
 
     if (preferences.firstRun.get()) {
@@ -93,6 +93,7 @@ void AppDelegate::applicationDidFinishLaunching()
     // Later launches: Linux has no update framework (the package manager updates Orvane), so no
     // background check is asked for.
     preferences.firstRun.set(false);
+    return true;
 }
 
 // A remapper that cannot remap must not sit in the tray looking as if it did: say why, then end.

@@ -48,8 +48,8 @@ public:
     ~AppDelegate() override;
 
     // The start-up sequence. Ends early when the user quits from the permission dialog or the
-    // monitor cannot start; `quit` has been asked for then.
-    void applicationDidFinishLaunching();
+    // monitor cannot start: `quit` has been asked for then, and the result is false.
+    bool applicationDidFinishLaunching();
     // Orvane was started again while running. A start at login never opens a window.
     void applicationShouldHandleReopen(bool isLoginStart);
 

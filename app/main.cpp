@@ -198,9 +198,8 @@ int main(int argc, char** argv)
     QTimer launching;
     launching.setSingleShot(true);
     QObject::connect(&launching, &QTimer::timeout, &delegate, [&delegate, &trayHost] {
-        delegate.applicationDidFinishLaunching();
-        if (delegate.statusBar() != nullptr)
-            trayHost.start();
+        if (delegate.applicationDidFinishLaunching())
+            trayHost.start(); // no icon for a program that is about to end
     });
     launching.start(0);
     return QApplication::exec();

@@ -46,7 +46,7 @@ TEST(AppDelegate, StartUpRunsInOrderOnFirstAndLaterLaunches)
         }
         app::AppDelegate& delegate = shell.delegate();
         shell.journal.clear(); // the banner
-        delegate.applicationDidFinishLaunching();
+        EXPECT_TRUE(delegate.applicationDidFinishLaunching());
 
         EXPECT_EQ(shell.journal, row.expected);
         EXPECT_FALSE(shell.preferences.instance().firstRun.get());
@@ -97,7 +97,7 @@ TEST(AppDelegate, AnotherOrvaneHoldingTheKeyboardsIsSaidAndEndsTheProgram)
 {
     Shell shell;
     shell.monitor.startError = std::make_error_code(std::errc::device_or_resource_busy);
-    shell.delegate().applicationDidFinishLaunching();
+    EXPECT_FALSE(shell.delegate().applicationDidFinishLaunching());
 
     ASSERT_GE(shell.journal.size(), 2U);
     const std::string& dialog = shell.journal[shell.journal.size() - 2];
@@ -129,7 +129,7 @@ TEST(AppDelegate, QuittingFromThePromptCreatesNothing)
         if (QWidget* prompt = topLevel("accessibilityPrompt"))
             static_cast<QDialog*>(prompt)->reject(); // what the exit button does
     });
-    shell.delegate().applicationDidFinishLaunching();
+    EXPECT_FALSE(shell.delegate().applicationDidFinishLaunching());
     EXPECT_EQ(shell.journal.back(), "quit 0");
     EXPECT_FALSE(contains(shell.journal, "monitor: start"));
     EXPECT_EQ(shell.delegate().statusBar(), nullptr);
