@@ -19,4 +19,11 @@ check model 'engine/' 'platform/' 'ui/' 'app/' "$os"
 check engine 'platform/' 'ui/' 'app/' "$os"
 check platform/linux 'ui/' 'app/'
 check ui 'app/' 'platform/'
+# The shell library (app/) stays on Qt, the model and the engine: main.cpp and the Linux adapters
+# beside it are the one place that wires platform/linux in.
+if [ -d app ] && grep -nE '#include [<"]platform/' app/*.h app/*.cpp |
+    grep -vE '^app/(main\.cpp|InputBackendMonitor\.(h|cpp)|LinuxAccessCheck\.h):'; then
+    echo "check-layers: only app/main.cpp and its Linux adapters may include platform/" >&2
+    status=1
+fi
 exit $status
