@@ -17,7 +17,10 @@ export DISPLAY=$display
 
 Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
 sleep 1
-trayer --edge top --align right --widthtype request --height 24 --tint 0x303030 \
+# A desktop-like backdrop, so that the pictures show the tray as on a panel.
+/usr/bin/convert -size 1280x800 gradient:'#6b7f95-#2d3a48' "$work/backdrop.png"
+/usr/bin/display -window root "$work/backdrop.png" || true # sets it, then reports 1
+trayer --edge top --align right --widthtype request --height 24 --tint 0x2a2a2a \
     --transparent true --alpha 0 >/dev/null 2>&1 & pids+=($!)
 sleep 1
 mkdir -p "$work/home" "$work/run" "$shots"
