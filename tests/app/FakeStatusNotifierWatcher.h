@@ -38,7 +38,8 @@ public:
     }
 
 Q_SIGNALS:
-    void StatusNotifierHostRegistered();
+    // The D-Bus signal keeps its D-Bus name.
+    void StatusNotifierHostRegistered(); // NOLINT(readability-identifier-naming)
 
 private:
     QDBusConnection m_bus;

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -26,7 +27,8 @@ std::string readAll(const std::string& path)
 // Runs orvanectl through the shell with `args` (already quoted) and optional standard input.
 Outcome orvanectl(const std::string& args, const std::string& input = "")
 {
-    const std::string dir = ::testing::TempDir();
+    // Named after this process: CTest runs the cases side by side, each in a process of its own.
+    const std::string dir = ::testing::TempDir() + "orvanectl_" + std::to_string(::getpid()) + "_";
     const std::string in = dir + "orvanectl_in", out = dir + "orvanectl_out",
                       err = dir + "orvanectl_err";
     std::ofstream(in) << input;
@@ -78,7 +80,8 @@ TEST(Orvanectl, ReplayReadsStandardInputAndDefaultsToTwoTenths)
 
 TEST(Orvanectl, BadInputIsRefusedClearly)
 {
-    const std::string dir = ::testing::TempDir();
+    // Named after this process: CTest runs the cases side by side, each in a process of its own.
+    const std::string dir = ::testing::TempDir() + "orvanectl_" + std::to_string(::getpid()) + "_";
     std::ofstream(dir + "two_cases.json")
         << R"([{"shortPress":{"app":{"path":"p"},"key":{"key":{"f1":{}}}},)"
            R"("longPress":{"app":{"path":"p"}},"fn":{"app":{"path":"p"}}}])";
