@@ -1,22 +1,28 @@
 #!/usr/bin/env bash
 # Runs the desktop program as a new user would, under Xvfb with the trayer tray and a fresh HOME,
-# checks the first-run path end to end and takes the screenshots in docs/screenshots/app-*.png.
-# Needs xvfb, trayer, xdotool and imagemagick. Usage: tools/app-screenshots.sh [BUILD_DIR]
+# checks the first-run path end to end and takes the screenshots (docs/screenshots/app-*.png unless
+# SHOTS_DIR is given; the gui test gives a temporary one). Needs xvfb, trayer, xdotool and
+# imagemagick. Usage: tools/app-screenshots.sh [BUILD_DIR] [SHOTS_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build/dev}
-orvane=$PWD/$build/app/orvane
-shots=$PWD/docs/screenshots
+build=$(cd "${1:-build/dev}" && pwd)
+orvane=$build/app/orvane
+shots=${2:-$PWD/docs/screenshots}
+for tool in Xvfb trayer xdotool import /usr/bin/convert /usr/bin/display; do
+    command -v "$tool" >/dev/null || { echo "app-screenshots: $tool is missing (tools/install-deps.sh)" >&2; exit 1; }
+done
 work=$(mktemp -d)
-display=:$((90 + RANDOM % 9))
 pids=()
 cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; rm -rf "$work"; }
 trap cleanup EXIT
 fail() { echo "app-screenshots: $*" >&2; exit 1; }
-export DISPLAY=$display
 
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
-sleep 1
+# Xvfb picks a free display itself, so that runs side by side do not meet.
+Xvfb -displayfd 9 -screen 0 1280x800x24 -nolisten tcp 9>"$work/display" >/dev/null 2>&1 & pids+=($!)
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+display=:$(head -1 "$work/display")
+export DISPLAY=$display
 # A desktop-like backdrop, so that the pictures show the tray as on a panel.
 /usr/bin/convert -size 1280x800 gradient:'#6b7f95-#2d3a48' "$work/backdrop.png"
 /usr/bin/display -window root "$work/backdrop.png" || true # sets it, then reports 1
@@ -40,7 +46,7 @@ window() { # waits for a visible window named $1, prints its id
 gone() { for _ in $(seq 50); do window "$1" >/dev/null 2>&1 || return 0; sleep 0.1; done; return 1; }
 
 echo "1. Without access (no /dev/uinput here): the prompt shows and waits; its Quit ends with 0."
-start "$orvane" >"$work/out1" 2>&1 & first=$!
+start "$orvane" >"$work/out1" 2>&1 & first=$!; pids+=($first)
 prompt=$(window "needs access") || fail "no permission prompt"
 sleep 2
 kill -0 $first 2>/dev/null || fail "gave up waiting"
@@ -50,7 +56,7 @@ xdotool mousemove --window "$prompt" $((WIDTH - 50)) $((HEIGHT - 20)) click 1
 wait $first || fail "Quit in the prompt did not exit 0"
 
 echo "2. The stand-in access appears while the prompt waits: tray icon, guide on the first run."
-start ORVANE_TEST_ACCESS_FILE="$work/access" "$orvane" >"$work/out2" 2>&1 & first=$!
+start ORVANE_TEST_ACCESS_FILE="$work/access" "$orvane" >"$work/out2" 2>&1 & first=$!; pids+=($first)
 window "needs access" >/dev/null || fail "no permission prompt"
 touch "$work/access"
 gone "needs access" || fail "the prompt did not close once access appeared"
