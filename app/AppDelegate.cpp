@@ -30,7 +30,10 @@ AppDelegate::AppDelegate(Parts parts, QObject* parent)
                          model::infoString(info, model::infoKey::version) + ") starting");
 }
 
-AppDelegate::~AppDelegate() = default;
+AppDelegate::~AppDelegate()
+{
+    delete m_guideWindow;
+}
 
 bool AppDelegate::applicationDidFinishLaunching()
 {
@@ -117,6 +120,7 @@ void AppDelegate::reportMonitorFailure(std::error_code error)
 void AppDelegate::showGuideWindow()
 {
     QWidget* window = makeGuideWindow(m_parts.guideContent);
+    m_guideWindow = window;
     window->show();
     window->raise();
     window->activateWindow();

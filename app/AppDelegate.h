@@ -13,6 +13,8 @@
 #include "model/Preferences.h"
 
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 
 #include <functional>
 #include <memory>
@@ -61,6 +63,9 @@ private:
 
     Parts m_parts;
     std::unique_ptr<StatusBarController> m_statusBar;
+    // Only so that a guide still open when Orvane ends is torn down with it; closing it discards
+    // it.
+    QPointer<QWidget> m_guideWindow;
     AccessibilityPrompt m_accessibilityPrompt;
     using AnySubscription =
         std::variant<model::Subject<model::KeyMapping>::Subscription,

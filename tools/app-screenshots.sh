@@ -15,7 +15,11 @@ work=$(mktemp -d)
 pids=()
 cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; rm -rf "$work"; }
 trap cleanup EXIT
-fail() { echo "app-screenshots: $*" >&2; exit 1; }
+fail() {
+    echo "app-screenshots: $*" >&2
+    for out in "$work"/out*; do [ -f "$out" ] && { echo "--- $out:"; cat "$out"; }; done >&2
+    exit 1
+}
 
 # Xvfb picks a free display itself, so that runs side by side do not meet.
 Xvfb -displayfd 9 -screen 0 1280x800x24 -nolisten tcp 9>"$work/display" >/dev/null 2>&1 & pids+=($!)
@@ -87,4 +91,4 @@ xdotool key Up Return
 wait $first || fail "Quit from the menu did not exit 0"
 echo "--- standard output of the first-run instance:"
 cat "$work/out2"
-echo "app-screenshots: all steps passed; pictures in docs/screenshots/app-*.png"
+echo "app-screenshots: all steps passed; pictures in $shots"
