@@ -29,7 +29,7 @@ SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::defaultFolder()
 {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (QDir::isAbsolutePath(runtime) && QFileInfo(runtime).isDir())
         return runtime;
     return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
