@@ -20,4 +20,11 @@ check engine 'platform/' 'ui/' 'app/' "$os"
 check platform/linux 'ui/' 'app/' 'Q[A-Za-z]+|q[a-z]+\.h'
 # The views reach the desktop only through the interfaces in ui/ViewServices.h: no Linux headers.
 check ui 'app/' 'platform/' 'sys/|linux/|unistd\.h|fcntl\.h|libevdev|libudev|xkbcommon|gio/|glib'
+# The shell library (app/) stays on Qt, the model and the engine: main.cpp and the Linux adapters
+# beside it are the one place that wires platform/linux in.
+if [ -d app ] && grep -nE '#include [<"]platform/' app/*.h app/*.cpp |
+    grep -vE '^app/(main\.cpp|InputBackendMonitor\.(h|cpp)|LinuxAccessCheck\.h):'; then
+    echo "check-layers: only app/main.cpp and its Linux adapters may include platform/" >&2
+    status=1
+fi
 exit $status

@@ -2,62 +2,28 @@
 // create its output keyboard, whether the fn column can fire, and how to grant missing access.
 #include "Commands.h"
 
-#include "platform/linux/DeviceSurvey.h"
-#include "platform/linux/UniqueFd.h"
+#include "platform/linux/InputAccess.h"
 
-#include <libevdev/libevdev.h>
-
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 
 namespace orvane::ctl {
 
 namespace {
 
-std::string sysfsName(const std::string& node)
+void printDevice(const platform::DeviceAccess& device)
 {
-    std::ifstream file("/sys/class/input/" + std::filesystem::path(node).filename().string() +
-                       "/device/name");
-    std::string name;
-    std::getline(file, name);
-    return name;
-}
-
-struct Findings {
-    int grabbable = 0;
-    bool hasFnKey = false;
-    bool isAccessDenied = false;
-};
-
-void surveyDevice(const std::string& node, const platform::GrabPolicy& policy, Findings& findings)
-{
-    std::cout << "  " << node;
-    const platform::UniqueFd fd(::open(node.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (!fd) {
-        const int error = errno;
-        findings.isAccessDenied = findings.isAccessDenied || error == EACCES || error == EPERM;
-        std::cout << "  '" << sysfsName(node) << "'\n      cannot open: " << std::strerror(error)
-                  << '\n';
+    std::cout << "  " << device.node << "  '" << device.name << "'";
+    if (device.openError != 0) {
+        std::cout << "\n      cannot open: " << std::strerror(device.openError) << '\n';
         return;
     }
-    libevdev* evdev = nullptr;
-    if (libevdev_new_from_fd(fd.get(), &evdev) < 0) {
-        std::cout << "  '" << sysfsName(node) << "'\n      not an evdev device\n";
+    if (!device.isEvdev || !device.decision) {
+        std::cout << "\n      not an evdev device\n";
         return;
     }
-    const platform::DeviceTraits traits = platform::deviceTraits(evdev, node);
-    libevdev_free(evdev);
-    const platform::GrabDecision decision = platform::decide(traits, policy);
-    std::cout << "  '" << traits.name << "'" << (traits.hasFnKey ? "  [reports KEY_FN]" : "")
-              << "\n      " << platform::describe(decision) << '\n';
-    if (decision == platform::GrabDecision::grab) {
-        ++findings.grabbable;
-        findings.hasFnKey = findings.hasFnKey || traits.hasFnKey;
-    }
+    std::cout << (device.traits->hasFnKey ? "  [reports KEY_FN]" : "") << "\n      "
+              << platform::describe(*device.decision) << '\n';
 }
 
 void printAccessHelp()
@@ -88,30 +54,26 @@ int doctorCommand(Args args)
         policy.includeVirtual = true;
     }
 
-    Findings findings;
-    const auto nodes = platform::eventNodes();
-    std::cout << "Input devices (" << nodes.size() << "):\n";
-    for (const auto& node : nodes)
-        surveyDevice(node, policy, findings);
-    if (nodes.empty())
+    const platform::InputAccessReport report = platform::surveyInputAccess(policy);
+    std::cout << "Input devices (" << report.devices.size() << "):\n";
+    for (const auto& device : report.devices)
+        printDevice(device);
+    if (report.devices.empty())
         std::cout << "  none under /dev/input\n";
 
-    const platform::UniqueFd uinput(::open("/dev/uinput", O_WRONLY | O_CLOEXEC));
-    const int uinputError = uinput ? 0 : errno;
     std::cout << "\nOutput keyboard: /dev/uinput "
-              << (uinput ? "can be opened"
-                         : std::string("cannot be opened: ") + std::strerror(uinputError))
+              << (report.uinputError == 0
+                      ? "can be opened"
+                      : std::string("cannot be opened: ") + std::strerror(report.uinputError))
               << '\n';
-    findings.isAccessDenied =
-        findings.isAccessDenied || uinputError == EACCES || uinputError == EPERM;
 
-    std::cout << "Keyboards Orvane would grab: " << findings.grabbable << '\n';
-    if (findings.grabbable > 0 && !findings.hasFnKey)
+    std::cout << "Keyboards Orvane would grab: " << report.grabbable << '\n';
+    if (report.grabbable > 0 && !report.hasFnKey)
         std::cout << "No keyboard reports KEY_FN: the fn column cannot fire (most PC keyboards "
                      "handle fn in their firmware and tell nobody).\n";
 
-    const bool canRun = uinputError == 0 && findings.grabbable > 0;
-    if (!canRun || findings.isAccessDenied)
+    const bool canRun = report.canRun();
+    if (!canRun || report.isAccessDenied)
         printAccessHelp();
     std::cout << (canRun ? "\nOrvane can run.\n" : "\nOrvane cannot run yet.\n");
     return canRun ? exitOk : exitFailed;

@@ -1,0 +1,24 @@
+#include "QtDialogs.h"
+
+#include "AppIcons.h"
+
+#include <QMessageBox>
+
+namespace orvane::app {
+
+void QtDialogs::alert(const QString& text)
+{
+    QMessageBox box;
+    box.setWindowIcon(appIcon());
+    box.setText(text);
+    box.exec();
+}
+
+void QtDialogs::error(const QString& title, const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, title, text);
+    box.setWindowIcon(appIcon());
+    box.exec();
+}
+
+} // namespace orvane::app

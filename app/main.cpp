@@ -1,0 +1,206 @@
+// orvane: the desktop program. Wires the real Linux parts into the shell and runs it.
+#include "AccessiblityPromptViewController.h"
+#include "AppDelegate.h"
+#include "AppIcons.h"
+#include "AppLog.h"
+#include "InputBackendMonitor.h"
+#include "LinuxAccessCheck.h"
+#include "PlaceholderContent.h"
+#include "QtDialogs.h"
+#include "SettingsWatcher.h"
+#include "SingleInstance.h"
+#include "StandInMonitor.h"
+#include "TrayHostWatcher.h"
+#include "WindowFrames.h"
+
+#include "model/DefaultKeyMapping.h"
+#include "platform/linux/AutostartLoginItems.h"
+#include "platform/linux/DesktopFavorites.h"
+#include "platform/linux/MachineTopRow.h"
+#include "platform/linux/SettingsFile.h"
+#include "platform/linux/XdgPaths.h"
+
+#include "platform/linux/UniqueFd.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <csignal>
+#include <cstdlib>
+#include <iostream>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace orvane;
+
+// Applications cannot be opened from here yet; a press bound to one says so.
+class LoggingWorkspace final : public engine::Workspace {
+public:
+    explicit LoggingWorkspace(engine::Log& log) : m_log(log) {}
+    std::optional<std::string> frontmostApplicationId() override { return std::nullopt; }
+    std::optional<std::string> applicationIdAt(const std::string&) override { return std::nullopt; }
+    bool hideRunningApplication(const std::string&) override { return false; }
+    void openApplication(const std::string& path, std::function<void(std::string)>) override
+    {
+        m_log.write(engine::Log::Level::info, "Workspace",
+                    "cannot open applications yet (not opened: " + path + ")");
+    }
+
+private:
+    engine::Log& m_log;
+};
+
+bool hasDisplay()
+{
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0')
+            return true;
+    }
+    return false;
+}
+
+// The session starts Orvane at login through its autostart entry: GNOME's session manager tells
+// the program so; the entry may also pass --login.
+bool isLoginStart(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]) == "--login")
+            return true;
+    const char* autostartId = std::getenv("DESKTOP_AUTOSTART_ID");
+    return autostartId != nullptr && *autostartId != '\0';
+}
+
+QString ruleInstalledAt()
+{
+    QString path = QStringLiteral(ORVANE_UDEV_RULES_DIR "/70-orvane.rules");
+    if (QFileInfo::exists(path))
+        return path;
+    const QString local = QStringLiteral("/etc/udev/rules.d/70-orvane.rules");
+    return QFileInfo::exists(local) ? local : QString();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!hasDisplay()) {
+        std::cerr << "orvane: there is no graphical session here (neither DISPLAY nor "
+                     "WAYLAND_DISPLAY is set).\nWithout a screen, 'orvanectl run' remaps the "
+                     "keys and 'orvanectl doctor' checks the access it needs.\n";
+        return 1;
+    }
+    const bool startedAtLogin = isLoginStart(argc, argv);
+    // SIGTERM (log-out), SIGINT and SIGHUP end Orvane through its event loop, so that the input
+    // thread releases the keyboards the orderly way. Blocked before any thread starts, so that
+    // every thread inherits the mask and only the signal descriptor sees them.
+    sigset_t signals;
+    sigemptyset(&signals);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaddset(&signals, signal);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    const platform::UniqueFd signalFd(::signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK));
+    QApplication application(argc, argv);
+    QSocketNotifier signalNotifier(signalFd.get(), QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, [&signalFd] {
+        signalfd_siginfo info{};
+        [[maybe_unused]] const auto got = ::read(signalFd.get(), &info, sizeof info);
+        QCoreApplication::exit(0);
+    });
+    QApplication::setApplicationName(QStringLiteral("orvane"));
+    QApplication::setDesktopFileName(QStringLiteral(ORVANE_APP_ID));
+    QApplication::setQuitOnLastWindowClosed(false); // Orvane lives on without windows
+    QApplication::setWindowIcon(app::appIcon());
+
+    app::AppLog log;
+    app::SingleInstance instance(app::SingleInstance::defaultFolder());
+    switch (instance.claim()) {
+    case app::SingleInstance::Role::first:
+        break;
+    case app::SingleInstance::Role::second:
+        if (instance.notifyFirst(startedAtLogin, std::chrono::seconds(5)))
+            return 0;
+        std::cerr << "orvane: Orvane is already running but does not answer at "
+                  << instance.socketPath().toStdString() << '\n';
+        return 1;
+    case app::SingleInstance::Role::failed:
+        log.write(engine::Log::Level::error, "App",
+                  "cannot tell whether Orvane already runs (" +
+                      instance.socketPath().toStdString() + "); going on");
+        break;
+    }
+
+    const model::TopRow topRow = platform::machineTopRow();
+    platform::SettingsFile store(platform::SettingsFile::defaultLocation());
+    model::ObservablePreferences preferences(
+        store, model::defaultKeyMapping(topRow, platform::DesktopFavorites().dockAppPaths()));
+    platform::AutostartLoginItems loginItems(ORVANE_APP_ID, ORVANE_EXECUTABLE);
+    model::LaunchAtLoginObservable launchAtLogin(loginItems);
+
+    // ORVANE_TEST_ACCESS_FILE is for tests and screenshot runs only: access is assumed while
+    // that file exists, and no keyboard is touched.
+    const QString accessFile = qEnvironmentVariable("ORVANE_TEST_ACCESS_FILE");
+    std::unique_ptr<app::AccessCheck> access;
+    std::unique_ptr<app::KeyboardMonitorControl> monitor;
+    LoggingWorkspace workspace(log);
+    if (accessFile.isEmpty()) {
+        access = std::make_unique<app::LinuxAccessCheck>();
+        monitor = std::make_unique<app::InputBackendMonitor>(
+            workspace, log, topRow, [&log](app::InputBackendMonitor::StopReason reason) {
+                const bool isPanic = reason == app::InputBackendMonitor::StopReason::panicChord;
+                log.write(engine::Log::Level::error, "KeyboardMonitor",
+                          isPanic ? "the panic chord released the keyboards; Orvane ends"
+                                  : "the keyboards were lost; Orvane ends");
+                QCoreApplication::exit(isPanic ? 0 : 1);
+            });
+    } else {
+        access = std::make_unique<app::FileAccessCheck>(accessFile);
+        monitor = std::make_unique<app::StandInMonitor>(log);
+    }
+
+    app::StdoutConsole console;
+    app::QtDialogs dialogs;
+    app::WindowFrames frames(
+        QString::fromStdString((platform::configHome() / "orvane" / "windows.ini").string()));
+    app::TrayHostWatcher trayHost({});
+    const QString ruleSource = QStringLiteral(ORVANE_UDEV_RULE_SOURCE);
+    app::AppDelegate delegate({
+        *monitor,
+        preferences,
+        launchAtLogin,
+        *access,
+        [ruleSource] {
+            return new app::AccessiblityPromptViewController(ruleInstalledAt(), ruleSource);
+        },
+        console,
+        log,
+        dialogs,
+        frames,
+        [&preferences, &launchAtLogin](QWidget* parent) {
+            return app::makePlaceholderPreferences(parent, preferences, launchAtLogin);
+        },
+        [](QWidget* parent) { return app::makePlaceholderGuide(parent); },
+        [](int exitCode) { QCoreApplication::exit(exitCode); },
+        QCoreApplication::applicationFilePath(),
+        &trayHost,
+    });
+    app::SettingsWatcher settingsWatcher(preferences.instance(),
+                                         platform::SettingsFile::defaultLocation(), log);
+    QObject::connect(
+        &instance, &app::SingleInstance::reopened, &delegate,
+        [&delegate](bool isLogin) { delegate.applicationShouldHandleReopen(isLogin); });
+
+    // Start-up runs once the event loop does, so that quitting from the prompt ends it.
+    QTimer launching;
+    launching.setSingleShot(true);
+    QObject::connect(&launching, &QTimer::timeout, &delegate, [&delegate, &trayHost] {
+        if (delegate.applicationDidFinishLaunching())
+            trayHost.start(); // no icon for a program that is about to end
+    });
+    launching.start(0);
+    return QApplication::exec();
+}

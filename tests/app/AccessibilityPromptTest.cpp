@@ -1,0 +1,102 @@
+// The permission prompt: no dialog when access exists, and the half-second poll ending the modal
+// wait by itself the moment access appears.
+#include "AppFakes.h"
+
+#include "app/AccessibilityPrompt.h"
+#include "app/AccessiblityPromptViewController.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace orvane::test {
+namespace {
+
+app::AccessibilityPrompt::DialogFactory realDialog()
+{
+    return [] {
+        return new app::AccessiblityPromptViewController({},
+                                                         QStringLiteral("/src/70-orvane.rules"));
+    };
+}
+
+TEST(AccessibilityPrompt, TrustedShowsNothing)
+{
+    FakeAccess access;
+    RecordingLog log;
+    bool isMade = false;
+    app::AccessibilityPrompt prompt(access, log, [&isMade] {
+        isMade = true;
+        return new QDialog;
+    });
+    EXPECT_TRUE(prompt.check());
+    EXPECT_FALSE(isMade);
+    EXPECT_EQ(access.calls, 1);
+}
+
+TEST(AccessibilityPrompt, PollEndsTheModalWaitOnceAccessAppears)
+{
+    FakeAccess access;
+    access.trustedFromCall = 4; // the check, then polls at 0.5, 1.0 and 1.5 s
+    RecordingLog log;
+    app::AccessibilityPrompt prompt(access, log, realDialog());
+    bool wasShown = false;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.start(200);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        wasShown = prompt.promptDialog() != nullptr && prompt.promptDialog()->isVisible();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(prompt.check());
+    EXPECT_TRUE(wasShown);
+    EXPECT_EQ(access.calls, 4);
+    EXPECT_GE(clock.elapsed(), 1400);
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_EQ(prompt.promptDialog(), nullptr);
+    ASSERT_FALSE(log.lines.empty());
+    EXPECT_NE(log.lines.front().text.find("orvanectl doctor"), std::string::npos);
+}
+
+TEST(AccessibilityPrompt, ExitButtonEndsTheWaitWithoutAccess)
+{
+    FakeAccess access;
+    access.trustedFromCall = 0;
+    RecordingLog log;
+    app::AccessibilityPrompt prompt(access, log, realDialog());
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.start(300);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        prompt.promptDialog()->findChild<QPushButton*>(QStringLiteral("exitButton"))->click();
+    });
+    EXPECT_FALSE(prompt.check());
+}
+
+TEST(AccessibilityPrompt, DialogGivesTheCommandsForBothWays)
+{
+    const QString notInstalled =
+        app::AccessiblityPromptViewController::commands({}, QStringLiteral("/src/70-orvane.rules"));
+    EXPECT_TRUE(notInstalled.contains(
+        QStringLiteral("sudo install -m 644 /src/70-orvane.rules /etc/udev/rules.d/")));
+    EXPECT_TRUE(notInstalled.contains(QStringLiteral("udevadm trigger")));
+    const QString installed = app::AccessiblityPromptViewController::commands(
+        QStringLiteral("/usr/lib/udev/rules.d/70-orvane.rules"), QStringLiteral("/src/x"));
+    EXPECT_FALSE(installed.contains(QStringLiteral("install -m")));
+
+    app::AccessiblityPromptViewController dialog({}, QStringLiteral("/src/70-orvane.rules"));
+    const QString text = dialog.findChild<QLabel*>(QStringLiteral("explanation"))->text();
+    EXPECT_TRUE(text.contains(QStringLiteral("usermod -aG input")));
+    EXPECT_TRUE(text.contains(QStringLiteral("every keystroke"))) << "the input group's caveat";
+    dialog.findChild<QPushButton*>(QStringLiteral("openSettingsButton"))->click();
+    EXPECT_EQ(QApplication::clipboard()->text(), notInstalled);
+}
+
+} // namespace
+} // namespace orvane::test

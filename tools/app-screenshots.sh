@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Runs the desktop program as a new user would, under Xvfb with the trayer tray and a fresh HOME,
+# checks the first-run path end to end and takes the screenshots (docs/screenshots/app-*.png unless
+# SHOTS_DIR is given; the gui test gives a temporary one). Needs xvfb, trayer, xdotool and
+# imagemagick. Usage: tools/app-screenshots.sh [BUILD_DIR] [SHOTS_DIR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(cd "${1:-build/dev}" && pwd)
+orvane=$build/app/orvane
+shots=${2:-$PWD/docs/screenshots}
+for tool in Xvfb trayer xdotool import /usr/bin/convert /usr/bin/display; do
+    command -v "$tool" >/dev/null || { echo "app-screenshots: $tool is missing (tools/install-deps.sh)" >&2; exit 1; }
+done
+work=$(mktemp -d)
+pids=()
+cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; rm -rf "$work"; }
+trap cleanup EXIT
+fail() {
+    echo "app-screenshots: $*" >&2
+    for out in "$work"/out*; do [ -f "$out" ] && { echo "--- $out:"; cat "$out"; }; done >&2
+    exit 1
+}
+
+# Xvfb picks a free display itself, so that runs side by side do not meet.
+Xvfb -displayfd 9 -screen 0 1280x800x24 -nolisten tcp 9>"$work/display" >/dev/null 2>&1 & pids+=($!)
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+display=:$(head -1 "$work/display")
+export DISPLAY=$display
+# A desktop-like backdrop, so that the pictures show the tray as on a panel.
+/usr/bin/convert -size 1280x800 gradient:'#6b7f95-#2d3a48' "$work/backdrop.png"
+/usr/bin/display -window root "$work/backdrop.png" || true # sets it, then reports 1
+trayer --edge top --align right --widthtype request --height 24 --tint 0x2a2a2a \
+    --transparent true --alpha 0 >/dev/null 2>&1 & pids+=($!)
+sleep 1
+mkdir -p "$work/home" "$work/run" "$shots"
+chmod 700 "$work/run"
+# A fresh user: nothing but a home, a runtime folder and the display. No session bus, so the tray
+# is the X11 one that trayer hosts.
+start() { env -i PATH="$PATH" DISPLAY="$display" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" "$@"; }
+window() { # waits for a visible window named $1, prints its id
+    for _ in $(seq 50); do
+        if id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$id" ]; then
+            echo "$id"; return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+gone() { for _ in $(seq 50); do window "$1" >/dev/null 2>&1 || return 0; sleep 0.1; done; return 1; }
+
+echo "1. Without access (no /dev/uinput here): the prompt shows and waits; its Quit ends with 0."
+start "$orvane" >"$work/out1" 2>&1 & first=$!; pids+=($first)
+prompt=$(window "needs access") || fail "no permission prompt"
+sleep 2
+kill -0 $first 2>/dev/null || fail "gave up waiting"
+import -window "$prompt" "$shots/app-prompt.png"
+eval "$(xdotool getwindowgeometry --shell "$prompt")"
+xdotool mousemove --window "$prompt" $((WIDTH - 50)) $((HEIGHT - 20)) click 1
+wait $first || fail "Quit in the prompt did not exit 0"
+
+echo "2. The stand-in access appears while the prompt waits: tray icon, guide on the first run."
+start ORVANE_TEST_ACCESS_FILE="$work/access" "$orvane" >"$work/out2" 2>&1 & first=$!; pids+=($first)
+window "needs access" >/dev/null || fail "no permission prompt"
+touch "$work/access"
+gone "needs access" || fail "the prompt did not close once access appeared"
+guide=$(window "Orvane Guide") || fail "no guide on the first run"
+grep -q -- "---- first time run" "$work/out2" || fail "no first-run line"
+sleep 0.5
+xdotool windowclose "$guide" 2>/dev/null || xdotool windowunmap "$guide"
+sleep 0.5
+
+echo "3. The tray menu, then About from it."
+xdotool mousemove 1268 12 click 3
+sleep 0.7
+import -window root -crop 420x170+860+0 "$shots/app-tray-menu.png"
+xdotool key Down Down Return
+about=$(window "About Orvane") || fail "About did not open from the menu"
+sleep 0.5
+import -window "$about" "$shots/app-about.png"
+
+echo "4. A second start reaches the first and ends with 0."
+start "$orvane" >"$work/out3" 2>&1 || fail "the second start did not exit 0"
+sleep 0.5
+grep -q "App reopen" "$work/out2" || fail "the first did not print App reopen"
+
+echo "5. Quit from the menu ends with 0."
+xdotool mousemove 1268 12 click 3
+sleep 0.7
+xdotool key Up Return
+wait $first || fail "Quit from the menu did not exit 0"
+echo "--- standard output of the first-run instance:"
+cat "$work/out2"
+echo "app-screenshots: all steps passed; pictures in $shots"
