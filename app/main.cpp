@@ -5,7 +5,6 @@
 #include "AppLog.h"
 #include "InputBackendMonitor.h"
 #include "LinuxAccessCheck.h"
-#include "PlaceholderContent.h"
 #include "QtDialogs.h"
 #include "SettingsWatcher.h"
 #include "SingleInstance.h"
@@ -13,17 +12,27 @@
 #include "TrayHostWatcher.h"
 #include "WindowFrames.h"
 
+#include "model/BundleInfo.h"
 #include "model/DefaultKeyMapping.h"
 #include "platform/linux/AutostartLoginItems.h"
 #include "platform/linux/DesktopFavorites.h"
+#include "platform/linux/GioApplications.h"
+#include "platform/linux/InputAccess.h"
+#include "platform/linux/LinuxWorkspace.h"
 #include "platform/linux/MachineTopRow.h"
 #include "platform/linux/SettingsFile.h"
 #include "platform/linux/XdgPaths.h"
+#include "platform/linux/XkbLayout.h"
+
+#include "ui/GuideView.h"
+#include "ui/PreferencesView.h"
+#include "ui/ViewServices.h"
 
 #include "platform/linux/UniqueFd.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -37,22 +46,17 @@ namespace {
 
 using namespace orvane;
 
-// Applications cannot be opened from here yet; a press bound to one says so.
-class LoggingWorkspace final : public engine::Workspace {
+// Whether a keyboard Orvane grabs reports the fn key; asked each time the preferences show.
+// A layout that names nothing, for a machine without XKB data: special keys keep their names.
+class NoLayout final : public engine::KeyboardLayout {
 public:
-    explicit LoggingWorkspace(engine::Log& log) : m_log(log) {}
-    std::optional<std::string> frontmostApplicationId() override { return std::nullopt; }
-    std::optional<std::string> applicationIdAt(const std::string&) override { return std::nullopt; }
-    bool hideRunningApplication(const std::string&) override { return false; }
-    void openApplication(const std::string& path, std::function<void(std::string)>) override
-    {
-        m_log.write(engine::Log::Level::info, "Workspace",
-                    "cannot open applications yet (not opened: " + path + ")");
-    }
-
-private:
-    engine::Log& m_log;
+    std::optional<std::string> translate(std::uint16_t) const override { return std::nullopt; }
 };
+
+bool anyKeyboardReportsFn()
+{
+    return platform::surveyInputAccess().hasFnKey;
+}
 
 bool hasDisplay()
 {
@@ -88,6 +92,13 @@ QString ruleInstalledAt()
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        const auto& info = model::mainBundleInfo();
+        std::cout << model::appName() << ' '
+                  << model::infoString(info, model::infoKey::shortVersion) << " ("
+                  << model::infoString(info, model::infoKey::version) << ")\n";
+        return 0;
+    }
     if (!hasDisplay()) {
         std::cerr << "orvane: there is no graphical session here (neither DISPLAY nor "
                      "WAYLAND_DISPLAY is set).\nWithout a screen, 'orvanectl run' remaps the "
@@ -114,6 +125,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("orvane"));
     QApplication::setDesktopFileName(QStringLiteral(ORVANE_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false); // Orvane lives on without windows
+    // Outside a desktop session Qt knows no icon theme; application icons then come from Adwaita,
+    // which Debian's desktops install.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
     QApplication::setWindowIcon(app::appIcon());
 
     app::AppLog log;
@@ -136,8 +151,9 @@ int main(int argc, char** argv)
 
     const model::TopRow topRow = platform::machineTopRow();
     platform::SettingsFile store(platform::SettingsFile::defaultLocation());
+    const platform::DesktopFavorites favorites;
     model::ObservablePreferences preferences(
-        store, model::defaultKeyMapping(topRow, platform::DesktopFavorites().dockAppPaths()));
+        store, model::defaultKeyMapping(topRow, favorites.dockAppPaths()));
     platform::AutostartLoginItems loginItems(ORVANE_APP_ID, ORVANE_EXECUTABLE);
     model::LaunchAtLoginObservable launchAtLogin(loginItems);
 
@@ -146,7 +162,7 @@ int main(int argc, char** argv)
     const QString accessFile = qEnvironmentVariable("ORVANE_TEST_ACCESS_FILE");
     std::unique_ptr<app::AccessCheck> access;
     std::unique_ptr<app::KeyboardMonitorControl> monitor;
-    LoggingWorkspace workspace(log);
+    platform::LinuxWorkspace workspace(log);
     if (accessFile.isEmpty()) {
         access = std::make_unique<app::LinuxAccessCheck>();
         monitor = std::make_unique<app::InputBackendMonitor>(
@@ -161,6 +177,21 @@ int main(int argc, char** argv)
         access = std::make_unique<app::FileAccessCheck>(accessFile);
         monitor = std::make_unique<app::StandInMonitor>(log);
     }
+
+    const platform::GioApplications installedApps;
+    const std::unique_ptr<platform::XkbLayout> xkbLayout = platform::XkbLayout::current();
+    const NoLayout noLayout;
+    const engine::KeyboardLayout& keyboardLayout =
+        xkbLayout ? static_cast<const engine::KeyboardLayout&>(*xkbLayout) : noLayout;
+    const ui::ViewServices services{
+        .launchAtLogin = launchAtLogin,
+        .favoriteApps = favorites,
+        .installedApps = installedApps,
+        .keyboardLayout = keyboardLayout,
+        .topRowKeys = topRow,
+        .hasFnKey = anyKeyboardReportsFn,
+        .desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP").toStdString(),
+    };
 
     app::StdoutConsole console;
     app::QtDialogs dialogs;
@@ -180,10 +211,15 @@ int main(int argc, char** argv)
         log,
         dialogs,
         frames,
-        [&preferences, &launchAtLogin](QWidget* parent) {
-            return app::makePlaceholderPreferences(parent, preferences, launchAtLogin);
+        [&preferences, &services](QWidget* parent) {
+            return new ui::PreferencesView(preferences, services, parent);
         },
-        [](QWidget* parent) { return app::makePlaceholderGuide(parent); },
+        [&preferences, &services](QWidget* parent) {
+            auto* guide = new ui::GuideView(preferences, services, parent);
+            QObject::connect(guide, &ui::GuideView::finished, guide,
+                             [guide] { guide->window()->close(); });
+            return guide;
+        },
         [](int exitCode) { QCoreApplication::exit(exitCode); },
         QCoreApplication::applicationFilePath(),
         &trayHost,
