@@ -67,6 +67,7 @@ gone "needs access" || fail "the prompt did not close once access appeared"
 guide=$(window "Orvane Guide") || fail "no guide on the first run"
 grep -q -- "---- first time run" "$work/out2" || fail "no first-run line"
 sleep 0.5
+import -window "$guide" "$shots/app-guide.png"
 xdotool windowclose "$guide" 2>/dev/null || xdotool windowunmap "$guide"
 sleep 0.5
 
@@ -78,6 +79,15 @@ xdotool key Down Down Return
 about=$(window "About Orvane") || fail "About did not open from the menu"
 sleep 0.5
 import -window "$about" "$shots/app-about.png"
+
+echo "3b. Preferences from the menu hold the configuration views."
+xdotool mousemove 1268 12 click 3
+sleep 0.7
+xdotool key Down Return
+preferences=$(window "Orvane Preferences") || fail "Preferences did not open from the menu"
+grep -q "Show preferences" "$work/out2" || fail "no Show preferences line"
+sleep 0.5
+import -window "$preferences" "$shots/app-preferences.png"
 
 echo "4. A second start reaches the first and ends with 0."
 start "$orvane" >"$work/out3" 2>&1 || fail "the second start did not exit 0"
