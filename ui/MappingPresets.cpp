@@ -4,7 +4,7 @@
 
 namespace orvane::ui {
 
-model::LaunchTarget& targetAt(model::KeyMapConfig& config, Column column)
+const model::LaunchTarget& targetAt(const model::KeyMapConfig& config, Column column)
 {
     switch (column) {
     case Column::shortPress:
@@ -17,17 +17,11 @@ model::LaunchTarget& targetAt(model::KeyMapConfig& config, Column column)
     return config.fn;
 }
 
-const model::LaunchTarget& targetAt(const model::KeyMapConfig& config, Column column)
+model::LaunchTarget& targetAt(model::KeyMapConfig& config, Column column)
 {
-    switch (column) {
-    case Column::shortPress:
-        return config.shortPress;
-    case Column::longPress:
-        return config.longPress;
-    case Column::fn:
-        break;
-    }
-    return config.fn;
+    // The same choice as for a read-only entry; the entry itself is writable here.
+    return const_cast<model::LaunchTarget&>(
+        targetAt(static_cast<const model::KeyMapConfig&>(config), column));
 }
 
 model::KeyMapping appsPreset(model::KeyMapping base, std::span<const std::string> appPaths)
