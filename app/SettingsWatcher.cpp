@@ -1,8 +1,5 @@
 #include "SettingsWatcher.h"
 
-#include <QFile>
-#include <QJsonDocument>
-
 #include <utility>
 
 namespace orvane::app {
@@ -21,9 +18,9 @@ template <typename T> void sendIfChanged(model::UserDefault<T>& setting, const T
 } // namespace
 
 SettingsWatcher::SettingsWatcher(model::Preferences& preferences, std::filesystem::path file,
-                                 engine::Log& log, QObject* parent)
-    : QObject(parent), m_preferences(preferences), m_file(std::move(file)), m_log(log),
-      m_keyMapping(preferences.keyMapping.get()),
+                                 std::function<bool()> isWhole, engine::Log& log, QObject* parent)
+    : QObject(parent), m_preferences(preferences), m_file(std::move(file)),
+      m_isWhole(std::move(isWhole)), m_log(log), m_keyMapping(preferences.keyMapping.get()),
       m_longPressDelay(preferences.longPressDelay.get()),
       m_showMenuBarIcon(preferences.showMenuBarIcon.get()), m_firstRun(preferences.firstRun.get())
 {
@@ -65,21 +62,10 @@ void SettingsWatcher::watch()
         m_watcher.addPath(filePath);
 }
 
-bool SettingsWatcher::isReadable() const
-{
-    QFile file(QString::fromStdString(m_file.string()));
-    if (!file.exists())
-        return true; // no file: every setting reads as its default
-    constexpr qint64 limit = qint64{4} * 1024 * 1024;
-    if (!file.open(QIODevice::ReadOnly) || file.size() > limit)
-        return false;
-    return QJsonDocument::fromJson(file.read(limit)).isObject();
-}
-
 void SettingsWatcher::reread()
 {
     watch();
-    if (!isReadable()) {
+    if (!m_isWhole()) {
         if (!m_hasReportedDamage)
             m_log.write(engine::Log::Level::error, "Settings",
                         m_file.string() +

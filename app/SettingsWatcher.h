@@ -17,24 +17,26 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 namespace orvane::app {
 
 class SettingsWatcher final : public QObject {
 public:
-    SettingsWatcher(model::Preferences& preferences, std::filesystem::path file, engine::Log& log,
-                    QObject* parent = nullptr);
+    // `isWhole` tells whether the file reads whole, as the settings store reads it.
+    SettingsWatcher(model::Preferences& preferences, std::filesystem::path file,
+                    std::function<bool()> isWhole, engine::Log& log, QObject* parent = nullptr);
 
     // Reads the file now and sends what changed since the last look.
     void reread();
 
 private:
     void watch();
-    bool isReadable() const;
 
     model::Preferences& m_preferences;
     std::filesystem::path m_file;
+    std::function<bool()> m_isWhole;
     engine::Log& m_log;
     QFileSystemWatcher m_watcher;
     QTimer m_settle;

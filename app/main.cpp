@@ -224,8 +224,8 @@ int main(int argc, char** argv)
         QCoreApplication::applicationFilePath(),
         &trayHost,
     });
-    app::SettingsWatcher settingsWatcher(preferences.instance(),
-                                         platform::SettingsFile::defaultLocation(), log);
+    app::SettingsWatcher settingsWatcher(
+        preferences.instance(), store.file(), [&store] { return store.isWhole(); }, log);
     QObject::connect(
         &instance, &app::SingleInstance::reopened, &delegate,
         [&delegate](bool isLogin) { delegate.applicationShouldHandleReopen(isLogin); });

@@ -93,6 +93,14 @@ std::filesystem::path SettingsFile::defaultLocation()
     return configHome() / "orvane" / "settings.json";
 }
 
+bool SettingsFile::isWhole() const
+{
+    FileContent text;
+    if (readWholeFile(m_file, text))
+        return false;
+    return !text.exists || !readSettingsText(text.bytes).isDamaged;
+}
+
 std::optional<std::string> SettingsFile::string(std::string_view key) const
 {
     FileContent text;

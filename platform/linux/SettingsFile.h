@@ -33,6 +33,10 @@ public:
 
     const std::filesystem::path& file() const noexcept { return m_file; }
 
+    // Whether the file reads whole: absent, or every entry readable. A file caught half written
+    // by an editor, or damaged, is not.
+    bool isWhole() const;
+
     std::optional<std::string> string(std::string_view key) const override;
     std::error_code set(std::string_view key, const std::optional<std::string>& value) override;
 

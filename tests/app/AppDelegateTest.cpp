@@ -186,8 +186,9 @@ protected:
     {
         ASSERT_FALSE(shell.preferences.instance().firstRun.set(false));
         shell.delegate().applicationDidFinishLaunching();
-        watcher = std::make_unique<app::SettingsWatcher>(shell.preferences.instance(),
-                                                         shell.settingsPath(), shell.log);
+        watcher = std::make_unique<app::SettingsWatcher>(
+            shell.preferences.instance(), shell.settingsPath(),
+            [this] { return shell.store.isWhole(); }, shell.log);
         shell.journal.clear();
     }
 

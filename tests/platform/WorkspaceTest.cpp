@@ -8,6 +8,7 @@
 #include "engine/TaskQueue.h"
 #include "support/Fakes.h"
 #include "support/Subprocess.h"
+#include "support/WaitFor.h"
 
 #include <gtest/gtest.h>
 
@@ -27,15 +28,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-template <typename Condition> bool waitFor(Condition condition)
-{
-    for (auto deadline = std::chrono::steady_clock::now() + 5s;
-         std::chrono::steady_clock::now() < deadline; std::this_thread::sleep_for(5ms)) {
-        if (condition())
-            return true;
-    }
-    return condition();
-}
+using test::waitFor;
 
 // A window manager that the test scripts: which window is active, what each one says, and what
 // the workspace asked it to do.

@@ -5,6 +5,7 @@
 
 #include "support/Fakes.h"
 #include "support/Subprocess.h"
+#include "support/WaitFor.h"
 
 #include <gtest/gtest.h>
 
@@ -155,15 +156,7 @@ private:
     std::optional<std::string> m_old;
 };
 
-template <typename Condition> bool waitFor(Condition condition)
-{
-    for (auto deadline = std::chrono::steady_clock::now() + 5s;
-         std::chrono::steady_clock::now() < deadline; std::this_thread::sleep_for(5ms)) {
-        if (condition())
-            return true;
-    }
-    return condition();
-}
+using test::waitFor;
 
 TEST(X11Windows, FollowsAndDrivesAnEwmhWindowManager)
 {
