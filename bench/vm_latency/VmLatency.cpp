@@ -4,9 +4,9 @@
 // that both meet the same moment of a noisy host. Prints the medians, their ratio, the CPU time
 // and wake-ups per event of each process over the same span, the mapped short press, and the
 // wake-ups of an idle Orvane; the last line sums it up. Asserts nothing.
-// Usage (inside the VM): vm_latency BARE_FORWARDER ORVANECTL [PAIRS] [normal]
-//   normal: `run --no-realtime`, so that Orvane's input thread stays in the ordinary scheduling
-//   class the bare forwarder runs in and only the work per event is compared.
+// Usage (inside the VM): vm_latency BARE_FORWARDER ORVANECTL [PAIRS] [realtime]
+//   realtime: `run --realtime`, Orvane's input thread in the real-time class rather than the
+//   ordinary one the bare forwarder runs in.
 #include "tests/vm/VmSupport.h"
 
 #include <linux/input.h>
@@ -236,7 +236,7 @@ bool hasRealtimeThread(pid_t pid)
 }
 
 int run(const std::string& forwarderProgram, const std::string& orvaneProgram, int pairs,
-        bool isNormalPriority)
+        bool isRealtime)
 {
     FakeKeyboard forwarderInput(forwarderKeyboard);
     FakeKeyboard orvaneInput(orvaneKeyboard);
@@ -244,8 +244,8 @@ int run(const std::string& forwarderProgram, const std::string& orvaneProgram, i
     const std::string forwarderNode = findNodeNamed("bare forwarder", 10s);
     std::vector<std::string> orvaneArgs = {orvaneProgram, "run", "--include-virtual", "--device",
                                            orvaneKeyboard};
-    if (isNormalPriority)
-        orvaneArgs.emplace_back("--no-realtime");
+    if (isRealtime)
+        orvaneArgs.emplace_back("--realtime");
     const pid_t orvane = spawn(orvaneArgs);
     const std::string orvaneNode = findNodeNamed("Orvane virtual keyboard", 20s);
     if (forwarderNode.empty() || orvaneNode.empty()) {
@@ -360,12 +360,12 @@ int main(int argc, char** argv)
 {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s BARE_FORWARDER ORVANECTL [PAIRS] [normal]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s BARE_FORWARDER ORVANECTL [PAIRS] [realtime]\n", argv[0]);
         return 2;
     }
     const int pairs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 1450;
     try {
-        return run(argv[1], argv[2], pairs, argc > 4 && std::string_view(argv[4]) == "normal");
+        return run(argv[1], argv[2], pairs, argc > 4 && std::string_view(argv[4]) == "realtime");
     } catch (const std::exception& error) {
         std::printf("failed: %s\n", error.what());
         return 1;

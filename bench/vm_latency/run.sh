@@ -6,8 +6,9 @@
 #   (default build/release, 1450 pairs, 3 boots)
 # Environment:
 #   VMHARNESS_SMP            the guest's CPUs (default 1)
-#   ORVANE_BENCH_PRIORITY    "normal": Orvane's input thread is put back to the ordinary
-#                            scheduling class, as the forwarder's, to compare the work alone
+#   ORVANE_BENCH_PRIORITY    "realtime": Orvane's input thread asks for the real-time class
+#                            (`run --realtime`); by default it runs in the ordinary one, as the
+#                            forwarder does
 #   ORVANE_BENCH_ICOUNT=N    the guest's clock counts instructions (QEMU -icount shift=N, 2^N ns
 #                            each) instead of following the host's: times become counts of work,
 #                            free of the host's load, though blind to cache and TLB costs

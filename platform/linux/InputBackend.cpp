@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <pthread.h>
 #include <sched.h>
+#include <span>
 #include <string>
 #include <sys/epoll.h>
 #include <sys/eventfd.h>
@@ -201,43 +202,63 @@ void InputBackend::run() noexcept
 
 void InputBackend::loop()
 {
-    std::array<epoll_event, 16> ready{};
-    std::vector<std::uint64_t> readyDevices;
+    // The usual case, one keyboard: sleep in a blocking read on it, the watcher interrupting for
+    // anything else. Otherwise, or when the watcher's files want serving, one epoll pass.
+    const std::array<int, 3> watched = {m_wake.get(), m_output->fd(),
+                                        m_hotplug != nullptr ? udev_monitor_get_fd(m_hotplug) : -1};
+    if (const std::error_code error =
+            m_watcher.start(std::span(watched).first(m_hotplug != nullptr ? 3 : 2)))
+        log(engine::Log::Level::info, "every wait goes through epoll: " + error.message());
     while (m_isRunning) {
-        const int count = ::epoll_wait(m_epoll.get(), ready.data(), static_cast<int>(ready.size()),
-                                       waitTimeoutMs());
-        if (count < 0 && errno != EINTR) {
-            log(engine::Log::Level::error, "epoll_wait: " + lastError().message());
-            finish(StopReason::failed);
+        if (Device* sole = soleDevice(); sole != nullptr && !m_watcher.isAttentionWanted()) {
+            readSole(*sole);
+            continue;
         }
-        for (int i = 0; i < count && m_isRunning; ++i) {
-            const std::uint64_t tag = ready[static_cast<std::size_t>(i)].data.u64;
-            if (tag == wakeTag) {
-                std::uint64_t value = 0;
-                [[maybe_unused]] const auto got = ::read(m_wake.get(), &value, sizeof value);
-                std::vector<std::function<void()>> calls;
-                {
-                    const std::lock_guard lock(m_incomingMutex);
-                    calls.swap(m_incoming);
-                }
-                for (auto& call : calls)
-                    call();
-            } else if (tag == outputTag) {
-                readOutputLeds();
-            } else if (tag == hotplugTag) {
-                readHotplug();
-            } else {
-                readyDevices.push_back(tag);
-            }
-        }
-        readDevices(readyDevices);
-        readyDevices.clear();
+        leaveSole();
+        const bool isServing = m_watcher.isAttentionWanted();
+        poll(isServing ? 0 : waitTimeoutMs());
+        if (isServing)
+            m_watcher.served();
         noticeWaitingDevices();
     }
 }
 
+void InputBackend::poll(int timeoutMs)
+{
+    std::array<epoll_event, 16> ready{};
+    const int count =
+        ::epoll_wait(m_epoll.get(), ready.data(), static_cast<int>(ready.size()), timeoutMs);
+    if (count < 0 && errno != EINTR) {
+        log(engine::Log::Level::error, "epoll_wait: " + lastError().message());
+        finish(StopReason::failed);
+    }
+    m_readyIds.clear();
+    for (int i = 0; i < count && m_isRunning; ++i) {
+        const std::uint64_t tag = ready[static_cast<std::size_t>(i)].data.u64;
+        if (tag == wakeTag) {
+            std::uint64_t value = 0;
+            [[maybe_unused]] const auto got = ::read(m_wake.get(), &value, sizeof value);
+            std::vector<std::function<void()>> calls;
+            {
+                const std::lock_guard lock(m_incomingMutex);
+                calls.swap(m_incoming);
+            }
+            for (auto& call : calls)
+                call();
+        } else if (tag == outputTag) {
+            readOutputLeds();
+        } else if (tag == hotplugTag) {
+            readHotplug();
+        } else {
+            m_readyIds.push_back(tag);
+        }
+    }
+    readDevices(m_readyIds);
+}
+
 void InputBackend::shutDown() noexcept
 {
+    m_watcher.stop();
     // Keys first, while the output still exists; then the grabs, so every keyboard works as
     // without Orvane.
     if (m_output)

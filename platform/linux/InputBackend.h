@@ -3,6 +3,7 @@
 // so that nothing another thread does can hold up typing.
 #pragma once
 
+#include "ControlWatcher.h"
 #include "DeviceSurvey.h"
 #include "InputTranslation.h"
 #include "UinputKeyboard.h"
@@ -38,9 +39,11 @@ public:
         // How long a keyboard with keys held at grab time is watched before Orvane says so; it
         // is grabbed the moment its keys are up, never while one is held (that key would stick).
         std::chrono::milliseconds heldKeyNotice{1000};
-        // Ask for a real-time slot for the input thread, so that typing never waits behind a
-        // busy machine; where the right to it is missing, the thread runs as any other.
-        bool isRealtime = true;
+        // Ask for a real-time slot for the input thread, so that typing never waits behind a busy
+        // machine; where the right to it is missing, the thread runs as any other. Off by
+        // default: on a machine that is not busy the real-time class makes every key slower (see
+        // the README's performance section).
+        bool isRealtime = false;
     };
 
     enum class StopReason { running, requested, panicChord, outputLost, failed };
@@ -93,6 +96,10 @@ private:
     void run() noexcept;
     void raisePriority() noexcept;
     void loop();
+    void poll(int timeoutMs);
+    Device* soleDevice() noexcept;
+    void readSole(Device& device);
+    void leaveSole() noexcept;
     void shutDown() noexcept;
     void finish(StopReason reason) noexcept;
     int waitTimeoutMs() noexcept;
@@ -106,6 +113,7 @@ private:
     void removeDevice(std::uint64_t id);
     bool pullFrame(Device& device);
     void readDevices(const std::vector<std::uint64_t>& ids);
+    void handleFrames(std::vector<Device*>& ready);
     void readOutputLeds();
 
     void handleEvent(Device& device, const input_event& event);
@@ -146,6 +154,10 @@ private:
     std::optional<KeyOwner> m_pressedKey;
     std::map<int, KeyOwner> m_postedOwners;
     std::vector<Device*> m_readyScratch;
+    std::vector<std::uint64_t> m_readyIds;
+    // The keyboard the input thread reads with blocking reads while it is the only one.
+    std::optional<std::uint64_t> m_soleId;
+    ControlWatcher m_watcher;
     bool m_isTapEnabled = false;
     bool m_isRunning = false;
 };

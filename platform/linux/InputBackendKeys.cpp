@@ -57,8 +57,6 @@ bool InputBackend::pullFrame(Device& device)
 
 void InputBackend::readDevices(const std::vector<std::uint64_t>& ids)
 {
-    // Frames of several keyboards that wait together are handled in the order they were made, so
-    // that fn or Shift held on one keyboard counts for a key of another even when Orvane is late.
     std::vector<Device*>& ready = m_readyScratch; // kept, so reading allocates nothing
     ready.clear();
     for (const std::uint64_t id : ids) {
@@ -70,6 +68,52 @@ void InputBackend::readDevices(const std::vector<std::uint64_t>& ids)
         if (pullFrame(device))
             ready.push_back(&device);
     }
+    handleFrames(ready);
+}
+
+InputBackend::Device* InputBackend::soleDevice() noexcept
+{
+    if (m_devices.size() != 1 || !m_watcher.isRunning())
+        return nullptr;
+    Device& device = m_devices.begin()->second;
+    return device.isWaitingForRelease ? nullptr : &device;
+}
+
+void InputBackend::readSole(Device& device)
+{
+    // The order matters against the watcher's signal: the file is published to the signal
+    // handler and made blocking before the flag is looked at, so a signal that comes after the
+    // look makes the read return at once rather than sleep through the call it announces.
+    m_soleId = device.id;
+    ControlWatcher::setInterruptibleFd(device.input->fd());
+    device.input->setBlocking(true);
+    const InputDevice::WaitStatus status = m_watcher.isAttentionWanted()
+                                               ? InputDevice::WaitStatus::interrupted
+                                               : device.input->wait();
+    ControlWatcher::setInterruptibleFd(-1);
+    if (status == InputDevice::WaitStatus::interrupted)
+        return;
+    std::vector<Device*>& ready = m_readyScratch;
+    ready.clear();
+    if (pullFrame(device)) // when the device is gone, this removes it
+        ready.push_back(&device);
+    handleFrames(ready);
+}
+
+void InputBackend::leaveSole() noexcept
+{
+    // The epoll pass reads every keyboard without blocking.
+    if (!m_soleId)
+        return;
+    if (const auto found = m_devices.find(*m_soleId); found != m_devices.end())
+        found->second.input->setBlocking(false);
+    m_soleId.reset();
+}
+
+void InputBackend::handleFrames(std::vector<Device*>& ready)
+{
+    // Frames of several keyboards that wait together are handled in the order they were made, so
+    // that fn or Shift held on one keyboard counts for a key of another even when Orvane is late.
     const auto frameTime = [](const Device* device) {
         const input_event& end = device->pulled.back();
         return std::pair{end.input_event_sec, end.input_event_usec};

@@ -130,6 +130,31 @@ bool InputDevice::fill() noexcept
     return m_end > 0;
 }
 
+void InputDevice::setBlocking(bool isBlocking) noexcept
+{
+    if (isBlocking == m_isBlocking)
+        return;
+    const int flags = ::fcntl(m_fd.get(), F_GETFL);
+    if (flags >= 0 &&
+        ::fcntl(m_fd.get(), F_SETFL, isBlocking ? flags & ~O_NONBLOCK : flags | O_NONBLOCK) == 0)
+        m_isBlocking = isBlocking;
+}
+
+InputDevice::WaitStatus InputDevice::wait() noexcept
+{
+    const ssize_t got = ::read(m_fd.get(), m_batch.data(), sizeof m_batch);
+    if (got < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK))
+        return WaitStatus::interrupted;
+    if (got <= 0) {
+        m_isGone = true;
+        return WaitStatus::gone;
+    }
+    m_next = 0;
+    m_end = static_cast<std::size_t>(got) / sizeof(input_event);
+    m_mayRead = false;
+    return WaitStatus::events;
+}
+
 void InputDevice::resync(const input_event& dropped)
 {
     // The kernel lost events. What is left of the batch happened before the key state read
@@ -137,7 +162,9 @@ void InputDevice::resync(const input_event& dropped)
     // this file (the kernel does so, as they are part of the state). The differences come out
     // as ordinary frames: releases first, so that no chord that never was is seen.
     m_next = m_end;
-    m_mayRead = true;
+    // What the kernel still holds is read next; a blocking file is read by the next `wait`, since
+    // a read here could sleep with the resync's changes not yet handled.
+    m_mayRead = !m_isBlocking;
     m_resync.clear();
     m_resyncNext = 0;
     std::array<unsigned char, KEY_CNT / 8 + 1> bits{};

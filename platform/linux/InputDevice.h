@@ -45,6 +45,14 @@ public:
     // The device's file became readable: the next `next` may read it again.
     void markReadable() noexcept { m_mayRead = true; }
 
+    // The input thread sleeps in a blocking read on its only keyboard and polls the others.
+    void setBlocking(bool isBlocking) noexcept;
+    enum class WaitStatus { events, interrupted, gone };
+    // One read(2) that sleeps until events come (on a blocking file), made the batch `next` hands
+    // out; whatever else waits is left to the next `wait`. `interrupted`: a signal ended the wait,
+    // or the file was non-blocking and empty. Called once the last batch was handed out.
+    WaitStatus wait() noexcept;
+
     enum class ReadStatus { event, none, dropped, gone };
     // The next event. Events are read in batches, one system call for all that waits, and the
     // file is read again only once it was marked readable (or the last batch filled the buffer),
@@ -72,6 +80,7 @@ private:
     bool m_isGrabbed = false;
     bool m_hasMonotonicTime = false;
     bool m_mayRead = true;
+    bool m_isBlocking = false;
     std::bitset<KEY_CNT> m_keysDown;
     bool m_isGone = false;
     // The last batch read, `m_next` the first event not handed out; after a loss, the changes

@@ -67,14 +67,24 @@ void writeMapping()
 
 class Orvane {
 public:
-    explicit Orvane(std::string program) : m_program(std::move(program)) {}
+    explicit Orvane(std::string program, std::vector<std::string> extraArgs = {})
+        : m_program(std::move(program)), m_extraArgs(std::move(extraArgs))
+    {
+    }
     ~Orvane() { kill(SIGKILL); }
 
     // Starts `orvanectl run` and waits for its output keyboard; false when it never appeared.
     bool start()
     {
-        m_pid = spawn({m_program, "run", "--include-virtual", "--mapping", std::string(mappingPath),
-                       "--delay", "0.3"});
+        std::vector<std::string> args = {m_program,
+                                         "run",
+                                         "--include-virtual",
+                                         "--mapping",
+                                         std::string(mappingPath),
+                                         "--delay",
+                                         "0.3"};
+        args.insert(args.end(), m_extraArgs.begin(), m_extraArgs.end());
+        m_pid = spawn(args);
         m_output = findNode(outputVendor, outputProduct, 20s);
         return !m_output.empty();
     }
@@ -95,6 +105,7 @@ public:
 
 private:
     std::string m_program;
+    std::vector<std::string> m_extraArgs;
     pid_t m_pid = -1;
     std::string m_output;
 };
@@ -493,6 +504,59 @@ void checkSecondInstance(const std::string& program)
           "second instance: says Orvane is already running:\n" + text);
 }
 
+// With one keyboard grabbed, the input thread sleeps in a blocking read on it; the mapping, the
+// LEDs, a loss of events, a second keyboard and the stop must reach it all the same.
+void checkOneKeyboard(const std::string& program)
+{
+    constexpr const char* name = "Orvane lone test keyboard";
+    FakeKeyboard keyboard(name);
+    Orvane orvane(program, {"--device", name});
+    if (!orvane.start()) {
+        check(false, "one keyboard: orvanectl run created no output keyboard");
+        return;
+    }
+    Reader output(orvane.output(), true);
+    if (!waitUntilGrabbed(keyboard, output)) {
+        check(false, "one keyboard: the keyboard was never grabbed");
+        return;
+    }
+    checkPassThrough(keyboard, output, 2000);
+    checkPresses(keyboard, output);
+    checkLongPress(keyboard, output);
+    checkLeds(keyboard, output);
+    checkSynDropped(keyboard, output, orvane);
+
+    // A second keyboard of the same name joins; typed faster than Orvane reads, the two keyboards'
+    // events come out in the order they were typed. Then it goes, and the first one is alone again.
+    {
+        FakeKeyboard second(name);
+        check(waitUntilGrabbed(second, output), "one keyboard: a second one plugged in is grabbed");
+        orvane.kill(SIGSTOP);
+        keyboard.key(KEY_FN, 1);
+        second.key(KEY_F1, 1);
+        second.key(KEY_F1, 0);
+        keyboard.key(KEY_FN, 0);
+        orvane.kill(SIGCONT);
+        const std::vector<KeyChange> expected = {
+            {KEY_FN, 1}, {KEY_F6, 1}, {KEY_F6, 0}, {KEY_FN, 0}};
+        const auto seen = output.keys(1000ms, expected.size());
+        check(seen == expected, "one keyboard, then two: expected " + describe(expected) +
+                                    ", got " + describe(seen));
+    }
+    output.keys(300ms);
+    keyboard.key(KEY_J, 1);
+    keyboard.key(KEY_J, 0);
+    const auto alone = output.keys(1000ms, 2);
+    check(alone == std::vector<KeyChange>{{KEY_J, 1}, {KEY_J, 0}},
+          "one keyboard again: its keys come out, got " + describe(alone));
+
+    keyboard.key(KEY_A, 1);
+    output.keys(500ms, 1);
+    orvane.kill(SIGTERM);
+    check(orvane.wait(10s) == 0, "one keyboard: SIGTERM ends the blocking read, status 0");
+    check(output.heldKeys().empty(), "one keyboard: SIGTERM with a key held leaves it held");
+}
+
 int runAll(const std::string& program)
 {
     writeMapping();
@@ -520,6 +584,7 @@ int runAll(const std::string& program)
         orvane.kill(SIGTERM);
         check(orvane.wait(10s) == 0, "SIGTERM: orvanectl run exits with status 0");
     }
+    checkOneKeyboard(program);
     checkStop(program, SIGTERM, "SIGTERM with a key held");
     checkStop(program, SIGKILL, "SIGKILL with a key held");
     checkStop(program, 0, "panic chord");

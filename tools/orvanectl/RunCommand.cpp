@@ -20,13 +20,13 @@ namespace {
 
 constexpr std::string_view usage =
     "usage: orvanectl run [--mapping FILE] [--delay SECONDS] [--include-virtual] [--device NAME]\n"
-    "                   [--no-realtime] [--verbose]\n";
+    "                   [--realtime] [--verbose]\n";
 
 struct RunOptions {
     EngineOptions engine;
     bool includeVirtual = false;
     std::string onlyDevice;
-    bool isRealtime = true;
+    bool isRealtime = false;
     bool isVerbose = false;
 };
 
@@ -43,8 +43,8 @@ std::optional<RunOptions> parseOptions(Args args)
             options.includeVirtual = true;
         } else if (args[i] == "--device" && i + 1 < args.size()) {
             options.onlyDevice = args[++i];
-        } else if (args[i] == "--no-realtime") {
-            options.isRealtime = false;
+        } else if (args[i] == "--realtime" || args[i] == "--no-realtime") {
+            options.isRealtime = args[i] == "--realtime"; // the second is the default, kept for scripts
         } else if (args[i] == "--verbose") {
             options.isVerbose = true;
         } else {

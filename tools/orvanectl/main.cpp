@@ -33,7 +33,7 @@ constexpr std::array commands{
             "                       the names of virtual key codes in the keyboard layout"},
     Command{"run", orvane::ctl::runCommand,
             "run [--mapping FILE] [--delay SECONDS] [--include-virtual] [--device NAME]\n"
-            "    [--no-realtime] [--verbose]\n"
+            "    [--realtime] [--verbose]\n"
             "                       grab the keyboards and remap them until SIGINT or SIGTERM"},
     Command{"doctor", orvane::ctl::doctorCommand,
             "doctor [--include-virtual]\n"
