@@ -86,7 +86,13 @@ void InputBackend::readSole(Device& device)
     // look makes the read return at once rather than sleep through the call it announces.
     m_soleId = device.id;
     ControlWatcher::setInterruptibleFd(device.input->fd());
-    device.input->setBlocking(true);
+    if (!device.input->setBlocking(true)) {
+        ControlWatcher::setInterruptibleFd(-1);
+        log(engine::Log::Level::info, "every wait goes through epoll: cannot make " + device.name +
+                                          " blocking: " + lastError().message());
+        m_watcher.stop(); // without it, no keyboard is read by blocking reads
+        return;
+    }
     const InputDevice::WaitStatus status = m_watcher.isAttentionWanted()
                                                ? InputDevice::WaitStatus::interrupted
                                                : device.input->wait();

@@ -130,14 +130,16 @@ bool InputDevice::fill() noexcept
     return m_end > 0;
 }
 
-void InputDevice::setBlocking(bool isBlocking) noexcept
+bool InputDevice::setBlocking(bool isBlocking) noexcept
 {
     if (isBlocking == m_isBlocking)
-        return;
+        return true;
     const int flags = ::fcntl(m_fd.get(), F_GETFL);
-    if (flags >= 0 &&
-        ::fcntl(m_fd.get(), F_SETFL, isBlocking ? flags & ~O_NONBLOCK : flags | O_NONBLOCK) == 0)
-        m_isBlocking = isBlocking;
+    if (flags < 0 ||
+        ::fcntl(m_fd.get(), F_SETFL, isBlocking ? flags & ~O_NONBLOCK : flags | O_NONBLOCK) != 0)
+        return false;
+    m_isBlocking = isBlocking;
+    return true;
 }
 
 InputDevice::WaitStatus InputDevice::wait() noexcept

@@ -46,7 +46,7 @@ public:
     void markReadable() noexcept { m_mayRead = true; }
 
     // The input thread sleeps in a blocking read on its only keyboard and polls the others.
-    void setBlocking(bool isBlocking) noexcept;
+    bool setBlocking(bool isBlocking) noexcept;
     enum class WaitStatus { events, interrupted, gone };
     // One read(2) that sleeps until events come (on a blocking file), made the batch `next` hands
     // out; whatever else waits is left to the next `wait`. `interrupted`: a signal ended the wait,

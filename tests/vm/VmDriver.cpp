@@ -550,7 +550,16 @@ void checkOneKeyboard(const std::string& program)
     check(alone == std::vector<KeyChange>{{KEY_J, 1}, {KEY_J, 0}},
           "one keyboard again: its keys come out, got " + describe(alone));
 
+    // Unplugged while a key is held: the key is released on the output; one plugged in later is
+    // grabbed, and SIGTERM ends the blocking read on it with a key held.
     keyboard.key(KEY_A, 1);
+    output.keys(500ms, 1);
+    keyboard.destroy();
+    output.keys(500ms, 1);
+    check(output.heldKeys().empty(), "one keyboard: unplugged with a key held leaves it held");
+    FakeKeyboard replugged(name);
+    check(waitUntilGrabbed(replugged, output), "one keyboard: plugged in again, it is grabbed");
+    replugged.key(KEY_S, 1);
     output.keys(500ms, 1);
     orvane.kill(SIGTERM);
     check(orvane.wait(10s) == 0, "one keyboard: SIGTERM ends the blocking read, status 0");
