@@ -42,10 +42,12 @@ void KeyboardMonitor::registerKeys(std::span<const model::CustomKey> keys)
             const auto code = [type](std::uint32_t state) {
                 return static_cast<std::uint32_t>(systemDefinedData1(type, state));
             };
-            m_eventMapping[eventKey(eventType::systemDefined, code(keyState::down))] = {position, true};
-            m_eventMapping[eventKey(eventType::systemDefined, code(keyState::repeat))] = {position,
+            m_eventMapping[eventKey(eventType::systemDefined, code(keyState::down))] = {position,
                                                                                         true};
-            m_eventMapping[eventKey(eventType::systemDefined, code(keyState::up))] = {position, false};
+            m_eventMapping[eventKey(eventType::systemDefined, code(keyState::repeat))] = {position,
+                                                                                          true};
+            m_eventMapping[eventKey(eventType::systemDefined, code(keyState::up))] = {position,
+                                                                                      false};
         }
     }
 }
@@ -81,7 +83,7 @@ void KeyboardMonitor::start(EventTap& tap) noexcept
     tap.setEnabled(true);
 }
 
-Verdict KeyboardMonitor::handleEvent(KeyEvent& event) noexcept
+[[gnu::hot]] Verdict KeyboardMonitor::handleEvent(KeyEvent& event) noexcept
 {
     const std::chrono::nanoseconds now = m_clock.now();
     switch (event.type) {
@@ -105,7 +107,8 @@ Verdict KeyboardMonitor::handleEvent(KeyEvent& event) noexcept
     }
 }
 
-Verdict KeyboardMonitor::handleKeyEvent(KeyEvent& event, std::chrono::nanoseconds now) noexcept
+[[gnu::hot]] Verdict KeyboardMonitor::handleKeyEvent(KeyEvent& event,
+                                                     std::chrono::nanoseconds now) noexcept
 {
     const std::int64_t keyCode = event.keyCode;
     if (event.userData == postedEventMarker) {
@@ -144,8 +147,9 @@ Verdict KeyboardMonitor::handleKeyEvent(KeyEvent& event, std::chrono::nanosecond
                     keyCode, now);
 }
 
-Verdict KeyboardMonitor::runPress(const KeyExecutorConfig& executors, bool isDown,
-                                  std::int64_t keyCode, std::chrono::nanoseconds now) noexcept
+[[gnu::hot]] Verdict KeyboardMonitor::runPress(const KeyExecutorConfig& executors, bool isDown,
+                                               std::int64_t keyCode,
+                                               std::chrono::nanoseconds now) noexcept
 {
     const bool isSameKey = m_keyDownState && m_keyDownState->keyCode == keyCode;
     if (m_isFnDown) {

@@ -200,7 +200,7 @@ void InputBackend::run() noexcept
     signal(m_stopped.get());
 }
 
-void InputBackend::loop()
+[[gnu::hot, gnu::noinline]] void InputBackend::loop()
 {
     // The usual case, one keyboard: sleep in a blocking read on it, the watcher interrupting for
     // anything else. Otherwise, or when the watcher's files want serving, one epoll pass.

@@ -99,7 +99,7 @@ private:
     void poll(int timeoutMs);
     Device* soleDevice() noexcept;
     void readSole(Device& device);
-    void leaveSole() noexcept;
+    void leaveSole();
     void shutDown() noexcept;
     void finish(StopReason reason) noexcept;
     int waitTimeoutMs() noexcept;

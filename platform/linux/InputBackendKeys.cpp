@@ -1,5 +1,7 @@
 // The key path of the input thread: the grabbed keyboards' frames, in the order they were made,
 // through the monitor to the output keyboard, and the executors' posted events after them.
+// Functions every key runs through are marked hot, here and in the monitor and translation: the
+// compiler keeps them together, so that a key touches few pages of code.
 #include "InputBackend.h"
 
 #include "InputDevice.h"
@@ -7,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
+#include <sys/epoll.h>
 #include <utility>
 
 namespace orvane::platform {
@@ -27,7 +30,7 @@ std::chrono::nanoseconds monotonicNow()
 
 } // namespace
 
-bool InputBackend::pullFrame(Device& device)
+[[gnu::hot]] bool InputBackend::pullFrame(Device& device)
 {
     input_event event{};
     for (;;) {
@@ -71,7 +74,7 @@ void InputBackend::readDevices(const std::vector<std::uint64_t>& ids)
     handleFrames(ready);
 }
 
-InputBackend::Device* InputBackend::soleDevice() noexcept
+[[gnu::hot]] InputBackend::Device* InputBackend::soleDevice() noexcept
 {
     if (m_devices.size() != 1 || !m_watcher.isRunning())
         return nullptr;
@@ -79,12 +82,17 @@ InputBackend::Device* InputBackend::soleDevice() noexcept
     return device.isWaitingForRelease ? nullptr : &device;
 }
 
-void InputBackend::readSole(Device& device)
+[[gnu::hot]] void InputBackend::readSole(Device& device)
 {
     // The order matters against the watcher's signal: the file is published to the signal
     // handler and made blocking before the flag is looked at, so a signal that comes after the
     // look makes the read return at once rather than sleep through the call it announces.
-    m_soleId = device.id;
+    if (m_soleId != device.id) {
+        // Its file leaves the epoll set meanwhile, so that no key costs an epoll callback too.
+        leaveSole();
+        m_soleId = device.id;
+        ::epoll_ctl(m_epoll.get(), EPOLL_CTL_DEL, device.input->fd(), nullptr);
+    }
     ControlWatcher::setInterruptibleFd(device.input->fd());
     if (!device.input->setBlocking(true)) {
         ControlWatcher::setInterruptibleFd(-1);
@@ -93,9 +101,8 @@ void InputBackend::readSole(Device& device)
         m_watcher.stop(); // without it, no keyboard is read by blocking reads
         return;
     }
-    const InputDevice::WaitStatus status = m_watcher.isAttentionWanted()
-                                               ? InputDevice::WaitStatus::interrupted
-                                               : device.input->wait();
+    const InputDevice::WaitStatus status =
+        m_watcher.isAttentionWanted() ? InputDevice::WaitStatus::interrupted : device.input->wait();
     ControlWatcher::setInterruptibleFd(-1);
     if (status == InputDevice::WaitStatus::interrupted)
         return;
@@ -106,17 +113,30 @@ void InputBackend::readSole(Device& device)
     handleFrames(ready);
 }
 
-void InputBackend::leaveSole() noexcept
+void InputBackend::leaveSole()
 {
     // The epoll pass reads every keyboard without blocking.
     if (!m_soleId)
         return;
-    if (const auto found = m_devices.find(*m_soleId); found != m_devices.end())
-        found->second.input->setBlocking(false);
+    const std::uint64_t id = *m_soleId;
     m_soleId.reset();
+    const auto found = m_devices.find(id);
+    if (found == m_devices.end())
+        return;
+    Device& device = found->second;
+    device.input->setBlocking(false);
+    // Edge-triggered, as every keyboard: what waits already is reported by the next pass.
+    epoll_event event{};
+    event.events = EPOLLIN | EPOLLET;
+    event.data.u64 = id;
+    if (::epoll_ctl(m_epoll.get(), EPOLL_CTL_ADD, device.input->fd(), &event) != 0) {
+        log(engine::Log::Level::error,
+            "cannot watch " + device.name + ": " + lastError().message());
+        removeDevice(id);
+    }
 }
 
-void InputBackend::handleFrames(std::vector<Device*>& ready)
+[[gnu::hot]] void InputBackend::handleFrames(std::vector<Device*>& ready)
 {
     // Frames of several keyboards that wait together are handled in the order they were made, so
     // that fn or Shift held on one keyboard counts for a key of another even when Orvane is late.
@@ -148,7 +168,7 @@ void InputBackend::handleFrames(std::vector<Device*>& ready)
     }
 }
 
-void InputBackend::handleEvent(Device& device, const input_event& event)
+[[gnu::hot]] void InputBackend::handleEvent(Device& device, const input_event& event)
 {
     if (device.isWaitingForRelease) {
         // Not grabbed yet: the desktop reads this event itself. Grab at the end of the frame
@@ -178,7 +198,7 @@ void InputBackend::handleEvent(Device& device, const input_event& event)
     m_eventTime.reset();
 }
 
-void InputBackend::handleKey(Device& device, const input_event& event)
+[[gnu::hot]] void InputBackend::handleKey(Device& device, const input_event& event)
 {
     const int code = event.code;
     const int value = event.value;
@@ -217,12 +237,12 @@ void InputBackend::handleKey(Device& device, const input_event& event)
         device.passedDown.set(event.code, value != 0);
 }
 
-engine::Verdict InputBackend::deliver(engine::KeyEvent& event) noexcept
+[[gnu::hot]] engine::Verdict InputBackend::deliver(engine::KeyEvent& event) noexcept
 {
     return m_isTapEnabled ? m_monitor.handleEvent(event) : engine::Verdict::pass;
 }
 
-void InputBackend::flushFrame(Device& device)
+[[gnu::hot]] void InputBackend::flushFrame(Device& device)
 {
     if (device.isFrameSwallowed) // the scan code of a swallowed key would tell of it
         std::erase_if(device.frame, [](const input_event& event) { return event.type == EV_MSC; });
@@ -237,7 +257,7 @@ void InputBackend::flushFrame(Device& device)
     releasePostedKeys(device);
 }
 
-void InputBackend::releasePostedKeys(Device& device)
+[[gnu::hot]] void InputBackend::releasePostedKeys(Device& device)
 {
     // An executor's key is normally released by the executor when its press ends. When another
     // key ended the press first (the monitor then lets the release pass as an ordinary key), the
@@ -256,7 +276,7 @@ void InputBackend::releasePostedKeys(Device& device)
     device.releasedInFrame.clear();
 }
 
-void InputBackend::post(const engine::KeyEvent& posted)
+[[gnu::hot]] void InputBackend::post(const engine::KeyEvent& posted)
 {
     // Orvane's own events go through the monitor like every posted event, then out, each in a
     // frame of its own.
@@ -276,13 +296,13 @@ void InputBackend::post(const engine::KeyEvent& posted)
     }
 }
 
-std::chrono::nanoseconds InputBackend::now()
+[[gnu::hot]] std::chrono::nanoseconds InputBackend::now()
 {
     // A key event's own time, so that a busy moment never turns a short press into a long one.
     return m_eventTime ? *m_eventTime : monotonicNow();
 }
 
-std::uint64_t InputBackend::modifierFlags() const noexcept
+[[gnu::hot]] std::uint64_t InputBackend::modifierFlags() const noexcept
 {
     std::uint64_t flags = 0;
     for (const auto& [id, device] : m_devices)

@@ -84,7 +84,7 @@ bool InputDevice::isKeyDown(int code) const noexcept
 // The key path reads the device itself rather than through libevdev: one read(2) for every
 // event that waits, no empty read to learn that nothing does, and no per-event bookkeeping
 // beyond the keys that are down. libevdev still describes the device and grabs it.
-InputDevice::ReadStatus InputDevice::next(input_event& event) noexcept
+[[gnu::hot]] InputDevice::ReadStatus InputDevice::next(input_event& event) noexcept
 {
     if (m_resyncNext < m_resync.size()) {
         event = m_resync[m_resyncNext++];
@@ -142,7 +142,7 @@ bool InputDevice::setBlocking(bool isBlocking) noexcept
     return true;
 }
 
-InputDevice::WaitStatus InputDevice::wait() noexcept
+[[gnu::hot]] InputDevice::WaitStatus InputDevice::wait() noexcept
 {
     const ssize_t got = ::read(m_fd.get(), m_batch.data(), sizeof m_batch);
     if (got < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK))
@@ -190,7 +190,7 @@ void InputDevice::resync(const input_event& dropped)
     }
 }
 
-void InputDevice::track(const input_event& event) noexcept
+[[gnu::hot]] void InputDevice::track(const input_event& event) noexcept
 {
     if (event.type == EV_KEY && event.code < KEY_CNT && event.value != 2)
         m_keysDown.set(event.code, event.value != 0);

@@ -64,7 +64,7 @@ const Lookup& lookup() noexcept
 
 } // namespace
 
-std::uint64_t modifierFlag(int evdevCode) noexcept
+[[gnu::hot]] std::uint64_t modifierFlag(int evdevCode) noexcept
 {
     for (const auto& key : modifierKeys) {
         if (key.evdev == evdevCode)
@@ -73,12 +73,12 @@ std::uint64_t modifierFlag(int evdevCode) noexcept
     return 0;
 }
 
-bool isButton(int evdevCode) noexcept
+[[gnu::hot]] bool isButton(int evdevCode) noexcept
 {
     return (evdevCode >= BTN_MISC && evdevCode < KEY_OK) || evdevCode >= BTN_TRIGGER_HAPPY;
 }
 
-bool ModifierState::apply(int evdevCode, int value) noexcept
+[[gnu::hot]] bool ModifierState::apply(int evdevCode, int value) noexcept
 {
     if (value == 2)
         return false;
@@ -93,7 +93,7 @@ bool ModifierState::apply(int evdevCode, int value) noexcept
     return false;
 }
 
-std::uint64_t ModifierState::flags() const noexcept
+[[gnu::hot]] std::uint64_t ModifierState::flags() const noexcept
 {
     std::uint64_t flags = 0;
     for (std::size_t i = 0; i < modifierKeys.size(); ++i) {
@@ -103,7 +103,7 @@ std::uint64_t ModifierState::flags() const noexcept
     return flags;
 }
 
-engine::KeyEvent modifierEvent(int evdevCode, std::uint64_t flags) noexcept
+[[gnu::hot]] engine::KeyEvent modifierEvent(int evdevCode, std::uint64_t flags) noexcept
 {
     engine::KeyEvent event;
     event.type = engine::eventType::flagsChanged;
@@ -113,8 +113,8 @@ engine::KeyEvent modifierEvent(int evdevCode, std::uint64_t flags) noexcept
     return event;
 }
 
-std::optional<engine::KeyEvent> keyEventFromEvdev(int evdevCode, int value,
-                                                  std::uint64_t flags) noexcept
+[[gnu::hot]] std::optional<engine::KeyEvent> keyEventFromEvdev(int evdevCode, int value,
+                                                               std::uint64_t flags) noexcept
 {
     if (evdevCode < 0 || evdevCode >= KEY_CNT || value < 0 || value > 2 || isButton(evdevCode) ||
         modifierFlag(evdevCode) != 0)
@@ -139,7 +139,7 @@ std::optional<engine::KeyEvent> keyEventFromEvdev(int evdevCode, int value,
     return event;
 }
 
-std::optional<EvdevKeyChange> evdevFromKeyEvent(const engine::KeyEvent& event) noexcept
+[[gnu::hot]] std::optional<EvdevKeyChange> evdevFromKeyEvent(const engine::KeyEvent& event) noexcept
 {
     namespace type = engine::eventType;
     if (event.type == type::systemDefined) {

@@ -80,13 +80,13 @@ UinputKeyboard::~UinputKeyboard()
     ::ioctl(m_fd.get(), UI_DEV_DESTROY);
 }
 
-void UinputKeyboard::track(const input_event& event) noexcept
+[[gnu::hot]] void UinputKeyboard::track(const input_event& event) noexcept
 {
     if (event.type == EV_KEY && event.code < KEY_CNT && event.value != 2)
         m_held.set(event.code, event.value != 0);
 }
 
-bool UinputKeyboard::writeFrame(std::span<const input_event> events) noexcept
+[[gnu::hot]] bool UinputKeyboard::writeFrame(std::span<const input_event> events) noexcept
 {
     // The usual frame is a key or two with a scan code: it is put together on the stack.
     std::array<input_event, 16> small;
@@ -116,7 +116,7 @@ bool UinputKeyboard::writeFrame(std::span<const input_event> events) noexcept
     return true;
 }
 
-bool UinputKeyboard::writeKey(int code, int value) noexcept
+[[gnu::hot]] bool UinputKeyboard::writeKey(int code, int value) noexcept
 {
     const input_event event = makeEvent(EV_KEY, code, value);
     return writeFrame({&event, 1});

@@ -76,13 +76,9 @@ public:
     // Starts `orvanectl run` and waits for its output keyboard; false when it never appeared.
     bool start()
     {
-        std::vector<std::string> args = {m_program,
-                                         "run",
-                                         "--include-virtual",
-                                         "--mapping",
-                                         std::string(mappingPath),
-                                         "--delay",
-                                         "0.3"};
+        std::vector<std::string> args = {
+            m_program, "run", "--include-virtual", "--mapping", std::string(mappingPath),
+            "--delay", "0.3"};
         args.insert(args.end(), m_extraArgs.begin(), m_extraArgs.end());
         m_pid = spawn(args);
         m_output = findNode(outputVendor, outputProduct, 20s);
@@ -540,8 +536,8 @@ void checkOneKeyboard(const std::string& program)
         const std::vector<KeyChange> expected = {
             {KEY_FN, 1}, {KEY_F6, 1}, {KEY_F6, 0}, {KEY_FN, 0}};
         const auto seen = output.keys(1000ms, expected.size());
-        check(seen == expected, "one keyboard, then two: expected " + describe(expected) +
-                                    ", got " + describe(seen));
+        check(seen == expected,
+              "one keyboard, then two: expected " + describe(expected) + ", got " + describe(seen));
     }
     output.keys(300ms);
     keyboard.key(KEY_J, 1);

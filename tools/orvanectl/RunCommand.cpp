@@ -44,7 +44,8 @@ std::optional<RunOptions> parseOptions(Args args)
         } else if (args[i] == "--device" && i + 1 < args.size()) {
             options.onlyDevice = args[++i];
         } else if (args[i] == "--realtime" || args[i] == "--no-realtime") {
-            options.isRealtime = args[i] == "--realtime"; // the second is the default, kept for scripts
+            options.isRealtime =
+                args[i] == "--realtime"; // the second is the default, kept for scripts
         } else if (args[i] == "--verbose") {
             options.isVerbose = true;
         } else {
