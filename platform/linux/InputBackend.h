@@ -1,6 +1,7 @@
 // The input thread: grabs the keyboards, hands their key events to the keyboard monitor, writes
-// what passes to Orvane's output keyboard and runs the executors' queue, all in one epoll loop,
-// so that nothing another thread does can hold up typing.
+// what passes to Orvane's output keyboard and runs the executors' queue, all on one thread, so
+// that nothing another thread does can hold up typing. With one keyboard it sleeps in a blocking
+// read on it (the control watcher interrupts that read for anything else); otherwise in epoll.
 #pragma once
 
 #include "ControlWatcher.h"

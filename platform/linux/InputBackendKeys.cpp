@@ -84,15 +84,15 @@ void InputBackend::readDevices(const std::vector<std::uint64_t>& ids)
 
 [[gnu::hot]] void InputBackend::readSole(Device& device)
 {
-    // The order matters against the watcher's signal: the file is published to the signal
-    // handler and made blocking before the flag is looked at, so a signal that comes after the
-    // look makes the read return at once rather than sleep through the call it announces.
     if (m_soleId != device.id) {
         // Its file leaves the epoll set meanwhile, so that no key costs an epoll callback too.
         leaveSole();
         m_soleId = device.id;
         ::epoll_ctl(m_epoll.get(), EPOLL_CTL_DEL, device.input->fd(), nullptr);
     }
+    // The order matters against the watcher's signal: the file is published to the signal
+    // handler and made blocking before the flag is looked at, so a signal that comes after the
+    // look makes the read return at once rather than sleep through the call it announces.
     ControlWatcher::setInterruptibleFd(device.input->fd());
     if (!device.input->setBlocking(true)) {
         ControlWatcher::setInterruptibleFd(-1);
