@@ -49,31 +49,38 @@ model::KeyMapping hotkeyPreset(model::KeyMapping base, DesktopFamily desktop)
     return base;
 }
 
-void fillColumnWithKeys(model::UserDefault<model::KeyMapping>& setting, Column column,
-                        const model::TopRow& keys)
+namespace {
+
+// One write per entry, each over the list as stored then; `target(i)` is entry i's new target.
+// Entries past `count` (past the twelfth, never written by Orvane) are left as they are.
+template <typename Target>
+void fillColumn(model::UserDefault<model::KeyMapping>& setting, Column column, std::size_t count,
+                Target target)
 {
-    // Entries past the twelfth (never written by Orvane) are left as they are.
-    const std::size_t count = std::min(setting.get().size(), keys.size());
+    count = std::min(setting.get().size(), count);
     for (std::size_t i = 0; i < count; ++i) {
         auto mapping = setting.get();
         if (i >= mapping.size())
             return;
-        targetAt(mapping[i], column) = model::KeyTarget{keys[i]};
+        targetAt(mapping[i], column) = target(i);
         setting.set(mapping);
     }
+}
+
+} // namespace
+
+void fillColumnWithKeys(model::UserDefault<model::KeyMapping>& setting, Column column,
+                        const model::TopRow& keys)
+{
+    fillColumn(setting, column, keys.size(),
+               [&](std::size_t i) { return model::KeyTarget{keys[i]}; });
 }
 
 void fillColumnWithApps(model::UserDefault<model::KeyMapping>& setting, Column column,
                         std::span<const std::string> appPaths)
 {
-    const std::size_t count = std::min(setting.get().size(), appPaths.size());
-    for (std::size_t i = 0; i < count; ++i) {
-        auto mapping = setting.get();
-        if (i >= mapping.size())
-            return;
-        targetAt(mapping[i], column) = model::AppTarget{appPaths[i]};
-        setting.set(mapping);
-    }
+    fillColumn(setting, column, appPaths.size(),
+               [&](std::size_t i) { return model::AppTarget{appPaths[i]}; });
 }
 
 } // namespace orvane::ui

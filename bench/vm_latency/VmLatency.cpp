@@ -15,7 +15,6 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <dirent.h>
 #include <filesystem>
 #include <fstream>
 #include <sched.h>
@@ -74,17 +73,25 @@ struct Usage {
     long writes = 0; // write-type system calls
 };
 
+// Calls `visit(id, folder)` for every thread of `pid`, with its /proc/<pid>/task/<id> folder.
+template <typename Visit> void forEachThread(pid_t pid, Visit visit)
+{
+    std::error_code error;
+    for (const auto& entry :
+         std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", error))
+        visit(entry.path().filename().string(), entry.path().string());
+}
+
+// The value of the first line of a /proc file that starts with `key`, or 0.
+long field(const std::string& line, std::string_view key)
+{
+    return line.starts_with(key) ? std::stol(line.substr(key.size())) : 0;
+}
+
 Usage usage(pid_t pid)
 {
     Usage result;
-    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
-    DIR* entries = ::opendir(tasks.c_str());
-    if (entries == nullptr)
-        return result;
-    while (const dirent* entry = ::readdir(entries)) {
-        if (entry->d_name[0] == '.')
-            continue;
-        const std::string task = tasks + "/" + entry->d_name;
+    forEachThread(pid, [&](const std::string&, const std::string& task) {
         std::ifstream schedstat(task + "/schedstat"); // ns on the CPU, ns waiting, slices
         double ns = 0;
         if (schedstat >> ns)
@@ -92,47 +99,45 @@ Usage usage(pid_t pid)
         std::ifstream status(task + "/status");
         std::string line;
         while (std::getline(status, line)) {
-            if (line.starts_with("voluntary_ctxt_switches:"))
-                result.voluntary += std::stol(line.substr(line.find(':') + 1));
-            else if (line.starts_with("nonvoluntary_ctxt_switches:"))
-                result.involuntary += std::stol(line.substr(line.find(':') + 1));
+            result.voluntary += field(line, "voluntary_ctxt_switches:");
+            result.involuntary += field(line, "nonvoluntary_ctxt_switches:");
         }
         std::ifstream io(task + "/io");
         while (std::getline(io, line)) {
-            if (line.starts_with("syscr:"))
-                result.reads += std::stol(line.substr(6));
-            else if (line.starts_with("syscw:"))
-                result.writes += std::stol(line.substr(6));
+            result.reads += field(line, "syscr:");
+            result.writes += field(line, "syscw:");
         }
-    }
-    ::closedir(entries);
+    });
     return result;
+}
+
+// Context switches of one thread, of either kind.
+long switchesOf(const std::string& task)
+{
+    std::ifstream status(task + "/status");
+    long switches = 0;
+    std::string line;
+    while (std::getline(status, line))
+        switches +=
+            field(line, "voluntary_ctxt_switches:") + field(line, "nonvoluntary_ctxt_switches:");
+    return switches;
+}
+
+std::string nameOf(const std::string& task)
+{
+    std::ifstream comm(task + "/comm");
+    std::string name;
+    std::getline(comm, name);
+    return name;
 }
 
 // Each thread's id and context switches, for telling which one woke.
 std::string threadSwitches(pid_t pid)
 {
     std::string text;
-    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
-    DIR* entries = ::opendir(tasks.c_str());
-    if (entries == nullptr)
-        return text;
-    while (const dirent* entry = ::readdir(entries)) {
-        if (entry->d_name[0] == '.')
-            continue;
-        std::ifstream status(tasks + "/" + entry->d_name + "/status");
-        long switches = 0;
-        std::string line;
-        while (std::getline(status, line)) {
-            if (line.find("ctxt_switches:") != std::string::npos)
-                switches += std::stol(line.substr(line.find(':') + 1));
-        }
-        std::ifstream comm(tasks + "/" + entry->d_name + "/comm");
-        std::string name;
-        std::getline(comm, name);
-        text += std::string(entry->d_name) + " (" + name + "): " + std::to_string(switches) + " ";
-    }
-    ::closedir(entries);
+    forEachThread(pid, [&](const std::string& id, const std::string& task) {
+        text += id + " (" + nameOf(task) + "): " + std::to_string(switchesOf(task)) + " ";
+    });
     return text;
 }
 
@@ -140,24 +145,10 @@ std::string threadSwitches(pid_t pid)
 long threadNamed(pid_t pid, const std::string& wanted)
 {
     long switches = 0;
-    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
-    DIR* entries = ::opendir(tasks.c_str());
-    if (entries == nullptr)
-        return 0;
-    while (const dirent* entry = ::readdir(entries)) {
-        const std::string task = tasks + "/" + entry->d_name;
-        std::ifstream comm(task + "/comm");
-        std::string name;
-        if (entry->d_name[0] == '.' || !std::getline(comm, name) || name != wanted)
-            continue;
-        std::ifstream status(task + "/status");
-        std::string line;
-        while (std::getline(status, line)) {
-            if (line.find("ctxt_switches:") != std::string::npos)
-                switches += std::stol(line.substr(line.find(':') + 1));
-        }
-    }
-    ::closedir(entries);
+    forEachThread(pid, [&](const std::string&, const std::string& task) {
+        if (nameOf(task) == wanted)
+            switches += switchesOf(task);
+    });
     return switches;
 }
 
@@ -224,17 +215,10 @@ bool shortPress(Path& path, std::vector<double>& us)
 bool hasRealtimeThread(pid_t pid)
 {
     bool isRealtime = false;
-    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
-    DIR* entries = ::opendir(tasks.c_str());
-    if (entries == nullptr)
-        return false;
-    while (const dirent* entry = ::readdir(entries)) {
-        if (entry->d_name[0] == '.')
-            continue;
-        const int policy = ::sched_getscheduler(std::atoi(entry->d_name)) & ~SCHED_RESET_ON_FORK;
+    forEachThread(pid, [&](const std::string& id, const std::string&) {
+        const int policy = ::sched_getscheduler(std::stoi(id)) & ~SCHED_RESET_ON_FORK;
         isRealtime = isRealtime || policy == SCHED_FIFO || policy == SCHED_RR;
-    }
-    ::closedir(entries);
+    });
     return isRealtime;
 }
 

@@ -12,7 +12,6 @@
 #include <fcntl.h>
 #include <pthread.h>
 #include <sched.h>
-#include <span>
 #include <string>
 #include <sys/epoll.h>
 #include <sys/eventfd.h>
@@ -204,10 +203,10 @@ void InputBackend::run() noexcept
 {
     // The usual case, one keyboard: sleep in a blocking read on it, the watcher interrupting for
     // anything else. Otherwise, or when the watcher's files want serving, one epoll pass.
-    const std::array<int, 3> watched = {m_wake.get(), m_output->fd(),
-                                        m_hotplug != nullptr ? udev_monitor_get_fd(m_hotplug) : -1};
-    if (const std::error_code error =
-            m_watcher.start(std::span(watched).first(m_hotplug != nullptr ? 3 : 2)))
+    std::vector<int> watched = {m_wake.get(), m_output->fd()};
+    if (m_hotplug != nullptr)
+        watched.push_back(udev_monitor_get_fd(m_hotplug));
+    if (const std::error_code error = m_watcher.start(watched))
         log(engine::Log::Level::info, "every wait goes through epoll: " + error.message());
     while (m_isRunning) {
         if (Device* sole = soleDevice(); sole != nullptr && !m_watcher.isAttentionWanted()) {

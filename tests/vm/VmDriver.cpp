@@ -312,6 +312,27 @@ void checkSynDropped(FakeKeyboard& keyboard, Reader& output, Orvane& orvane)
     check(output.heldKeys().empty(), "SYN_DROPPED: D and K released");
 }
 
+// Typed faster than Orvane reads (it is stopped meanwhile): the two keyboards' events wait
+// together and must still be handled in the order they were typed, fn and Shift held on `first`
+// counting for F1 on `second`.
+void checkTypedInOrder(Orvane& orvane, Reader& output, FakeKeyboard& first, FakeKeyboard& second,
+                       const std::string& label)
+{
+    const std::vector<std::pair<FakeKeyboard*, KeyChange>> typed = {
+        {&first, {KEY_FN, 1}},  {&second, {KEY_F1, 1}},       {&second, {KEY_F1, 0}},
+        {&first, {KEY_FN, 0}},  {&first, {KEY_LEFTSHIFT, 1}}, {&second, {KEY_F1, 1}},
+        {&second, {KEY_F1, 0}}, {&first, {KEY_LEFTSHIFT, 0}}};
+    orvane.kill(SIGSTOP);
+    for (const auto& [device, change] : typed)
+        device->key(change.first, change.second);
+    orvane.kill(SIGCONT);
+    const std::vector<KeyChange> merged = {{KEY_FN, 1}, {KEY_F6, 1},        {KEY_F6, 0},
+                                           {KEY_FN, 0}, {KEY_LEFTSHIFT, 1}, {KEY_F1, 1},
+                                           {KEY_F1, 0}, {KEY_LEFTSHIFT, 0}};
+    const auto both = output.keys(1000ms, merged.size());
+    check(both == merged, label + ": expected " + describe(merged) + ", got " + describe(both));
+}
+
 void checkRemovalAndHotplug(Reader& output, FakeKeyboard& keyboard, Orvane& orvane)
 {
     // A letter and a long press (its F5 is held on the output) in progress when the keyboard goes.
@@ -347,22 +368,7 @@ void checkRemovalAndHotplug(Reader& output, FakeKeyboard& keyboard, Orvane& orva
     // Two keyboards merge into one output, and a modifier held on one counts for the other.
     FakeKeyboard second("Orvane second test keyboard");
     check(waitUntilGrabbed(second, output), "two keyboards: the second is grabbed as well");
-    // Typed faster than Orvane reads: the two keyboards' events wait together and must still be
-    // handled in the order they were typed.
-    const std::vector<std::pair<FakeKeyboard*, KeyChange>> typed = {
-        {&plugged, {KEY_FN, 1}}, {&second, {KEY_F1, 1}},         {&second, {KEY_F1, 0}},
-        {&plugged, {KEY_FN, 0}}, {&plugged, {KEY_LEFTSHIFT, 1}}, {&second, {KEY_F1, 1}},
-        {&second, {KEY_F1, 0}},  {&plugged, {KEY_LEFTSHIFT, 0}}};
-    orvane.kill(SIGSTOP);
-    for (const auto& [device, change] : typed)
-        device->key(change.first, change.second);
-    orvane.kill(SIGCONT);
-    const std::vector<KeyChange> merged = {{KEY_FN, 1}, {KEY_F6, 1},        {KEY_F6, 0},
-                                           {KEY_FN, 0}, {KEY_LEFTSHIFT, 1}, {KEY_F1, 1},
-                                           {KEY_F1, 0}, {KEY_LEFTSHIFT, 0}};
-    const auto both = output.keys(1000ms, merged.size());
-    check(both == merged,
-          "two keyboards: expected " + describe(merged) + ", got " + describe(both));
+    checkTypedInOrder(orvane, output, plugged, second, "two keyboards");
 }
 
 // Stops Orvane with `signal` while a key is held; afterwards nothing is held and the keyboard is
@@ -522,22 +528,12 @@ void checkOneKeyboard(const std::string& program)
     checkLeds(keyboard, output);
     checkSynDropped(keyboard, output, orvane);
 
-    // A second keyboard of the same name joins; typed faster than Orvane reads, the two keyboards'
-    // events come out in the order they were typed. Then it goes, and the first one is alone again.
+    // A second keyboard of the same name joins, and the two keyboards' events come out in the order
+    // they were typed; then it goes, and the first one is alone again.
     {
         FakeKeyboard second(name);
         check(waitUntilGrabbed(second, output), "one keyboard: a second one plugged in is grabbed");
-        orvane.kill(SIGSTOP);
-        keyboard.key(KEY_FN, 1);
-        second.key(KEY_F1, 1);
-        second.key(KEY_F1, 0);
-        keyboard.key(KEY_FN, 0);
-        orvane.kill(SIGCONT);
-        const std::vector<KeyChange> expected = {
-            {KEY_FN, 1}, {KEY_F6, 1}, {KEY_F6, 0}, {KEY_FN, 0}};
-        const auto seen = output.keys(1000ms, expected.size());
-        check(seen == expected,
-              "one keyboard, then two: expected " + describe(expected) + ", got " + describe(seen));
+        checkTypedInOrder(orvane, output, keyboard, second, "one keyboard, then two");
     }
     output.keys(300ms);
     keyboard.key(KEY_J, 1);
