@@ -18,9 +18,12 @@ template <typename T> void sendIfChanged(model::UserDefault<T>& setting, const T
 } // namespace
 
 SettingsWatcher::SettingsWatcher(model::Preferences& preferences, std::filesystem::path file,
-                                 std::function<bool()> isWhole, engine::Log& log, QObject* parent)
+                                 std::function<bool()> isWhole,
+                                 std::function<bool()> isChangedByOthers, engine::Log& log,
+                                 QObject* parent)
     : QObject(parent), m_preferences(preferences), m_file(std::move(file)),
-      m_isWhole(std::move(isWhole)), m_log(log), m_keyMapping(preferences.keyMapping.get()),
+      m_isWhole(std::move(isWhole)), m_isChangedByOthers(std::move(isChangedByOthers)), m_log(log),
+      m_keyMapping(preferences.keyMapping.get()),
       m_longPressDelay(preferences.longPressDelay.get()),
       m_showMenuBarIcon(preferences.showMenuBarIcon.get()), m_firstRun(preferences.firstRun.get())
 {
@@ -65,6 +68,10 @@ void SettingsWatcher::watch()
 void SettingsWatcher::reread()
 {
     watch();
+    // After damage every look reads: the store's next write may carry the readable part along.
+    const bool isChanged = m_isChangedByOthers();
+    if (!isChanged && !m_hasReportedDamage)
+        return; // Orvane's own writes only: their values were sent as they were made
     if (!m_isWhole()) {
         if (!m_hasReportedDamage)
             m_log.write(engine::Log::Level::error, "Settings",

@@ -225,7 +225,8 @@ int main(int argc, char** argv)
         &trayHost,
     });
     app::SettingsWatcher settingsWatcher(
-        preferences.instance(), store.file(), [&store] { return store.isWhole(); }, log);
+        preferences.instance(), store.file(), [&store] { return store.isWhole(); },
+        store.outsideChangeCheck(), log);
     QObject::connect(
         &instance, &app::SingleInstance::reopened, &delegate,
         [&delegate](bool isLogin) { delegate.applicationShouldHandleReopen(isLogin); });

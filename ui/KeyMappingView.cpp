@@ -3,6 +3,8 @@
 #include "KeyMappingColumnEditor.h"
 #include "KeyView.h"
 
+#include "model/SettingCoding.h"
+
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -100,7 +102,15 @@ KeyMappingView::KeyMappingView(model::ObservablePreferences& preferences,
     connect(m_rebuild, &QTimer::timeout, this,
             [this] { rebuildRows(shownRows(m_preferences.instance().keyMapping.get())); });
     rebuildRows(shownRows(preferences.instance().keyMapping.get()));
-    m_changes = preferences.objectDidChange().subscribe([this](const auto&) { refresh(); });
+    // A change shows the mapping sent with it; one the store could not take is read back, so
+    // that the table shows what is stored.
+    m_changes = preferences.instance().keyMapping.publisher().subscribe(
+        [this](const model::KeyMapping& mapping) {
+            if (model::SettingCoding<model::KeyMapping>::encode(mapping))
+                showMapping(mapping);
+            else
+                refresh();
+        });
 }
 
 LaunchTargetPicker* KeyMappingView::picker(int row, Column column) const
@@ -117,7 +127,11 @@ KeyMappingColumnEditor* KeyMappingView::columnEditor(Column column) const
 
 void KeyMappingView::refresh()
 {
-    const auto mapping = m_preferences.instance().keyMapping.get();
+    showMapping(m_preferences.instance().keyMapping.get());
+}
+
+void KeyMappingView::showMapping(const model::KeyMapping& mapping)
+{
     const std::size_t count = shownRows(mapping);
     if (count != m_pickers.size()) {
         // Not now: the write that led here may come from a picker that a rebuild would delete.

@@ -41,12 +41,13 @@ public:
     void refresh();
 
 private:
+    void showMapping(const model::KeyMapping& mapping);
     void rebuildRows(std::size_t count);
     void writeCell(std::size_t row, Column column, const model::LaunchTarget& target);
 
     model::ObservablePreferences& m_preferences;
     ViewServices m_services;
-    model::Announcement::Subscription m_changes;
+    model::Subject<model::KeyMapping>::Subscription m_changes;
     std::array<KeyMappingColumnEditor*, 3> m_editors{};
     QScrollArea* m_rowsArea = nullptr;
     QTimer* m_rebuild = nullptr;

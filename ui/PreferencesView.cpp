@@ -3,6 +3,8 @@
 #include "KeyMappingView.h"
 #include "ToggleSwitch.h"
 
+#include "model/SettingCoding.h"
+
 #include <QEvent>
 #include <QFormLayout>
 #include <QFrame>
@@ -15,6 +17,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace orvane::ui {
 namespace {
@@ -29,6 +32,11 @@ int toSlider(double seconds)
     const double clamped =
         std::clamp(seconds, PreferencesView::minimumDelay, PreferencesView::maximumDelay);
     return static_cast<int>(std::lround(clamped * millisecondsPerSecond));
+}
+
+double toSeconds(int sliderValue)
+{
+    return static_cast<double>(sliderValue) / millisecondsPerSecond;
 }
 
 } // namespace
@@ -92,17 +100,36 @@ PreferencesView::PreferencesView(model::ObservablePreferences& preferences,
 
     connect(m_launchAtLogin, &QCheckBox::toggled, this, [this](bool on) {
         m_services.launchAtLogin.setEnabled(on);
-        refresh(); // shows what the login items really hold now
+        showLoginItem(); // what the login items really hold now
     });
     connect(m_menuBarIcon, &QCheckBox::toggled, this,
             [this](bool on) { m_preferences.instance().showMenuBarIcon.set(on); });
+    // The text follows a drag as it goes; the value is stored once the handle is let go. Steps
+    // from the keyboard or the wheel are stored as they come.
     connect(m_delay, &QSlider::valueChanged, this, [this](int value) {
-        m_preferences.instance().longPressDelay.set(static_cast<double>(value) /
-                                                    millisecondsPerSecond);
+        m_delayText->setText(delayText(toSeconds(value)));
+        if (m_delay->isSliderDown())
+            m_isDelayDragged = true;
+        else
+            m_preferences.instance().longPressDelay.set(toSeconds(value));
+    });
+    connect(m_delay, &QSlider::sliderReleased, this, [this] {
+        if (std::exchange(m_isDelayDragged, false))
+            m_preferences.instance().longPressDelay.set(toSeconds(m_delay->value()));
     });
 
-    m_settingsChanges = preferences.objectDidChange().subscribe([this](const auto&) { refresh(); });
-    m_loginChanges = services.launchAtLogin.values().subscribe([this](bool) { refresh(); });
+    // A change shows the value that was sent with it; only a value the store could not take is
+    // read back, so that the view shows what is stored.
+    auto& settings = preferences.instance();
+    m_iconChanges = settings.showMenuBarIcon.publisher().subscribe(
+        [this](const bool& isShown) { showMenuBarIcon(isShown); });
+    m_delayChanges = settings.longPressDelay.publisher().subscribe([this](const double& delay) {
+        showDelay(model::SettingCoding<double>::encode(delay)
+                      ? delay
+                      : m_preferences.instance().longPressDelay.get());
+    });
+    m_loginChanges = services.launchAtLogin.values().subscribe([this](bool) { showLoginItem(); });
+    m_fnNote->hide(); // until the keyboards are looked at, when the view shows
     refresh();
 }
 
@@ -116,22 +143,43 @@ QString PreferencesView::delayText(double seconds)
 
 void PreferencesView::refresh()
 {
-    const QSignalBlocker blockLogin(m_launchAtLogin);
-    const QSignalBlocker blockIcon(m_menuBarIcon);
-    const QSignalBlocker blockDelay(m_delay);
     const auto& settings = m_preferences.instance();
-    m_launchAtLogin->setChecked(m_services.launchAtLogin.isEnabled());
-    m_menuBarIcon->setChecked(settings.showMenuBarIcon.get());
-    // A stored delay outside the slider's range is shown, not rewritten.
-    const double delay = settings.longPressDelay.get();
-    m_delay->setValue(toSlider(delay));
-    m_delayText->setText(delayText(delay));
+    showLoginItem();
+    showMenuBarIcon(settings.showMenuBarIcon.get());
+    showDelay(settings.longPressDelay.get());
+}
+
+void PreferencesView::lookForFnKey()
+{
     m_fnNote->setVisible(m_services.hasFnKey && !m_services.hasFnKey());
 }
 
+void PreferencesView::showLoginItem()
+{
+    const QSignalBlocker blockLogin(m_launchAtLogin);
+    m_launchAtLogin->setChecked(m_services.launchAtLogin.isEnabled());
+}
+
+void PreferencesView::showMenuBarIcon(bool isShown)
+{
+    const QSignalBlocker blockIcon(m_menuBarIcon);
+    m_menuBarIcon->setChecked(isShown);
+}
+
+void PreferencesView::showDelay(double seconds)
+{
+    // A stored delay outside the slider's range is shown, not rewritten.
+    const QSignalBlocker blockDelay(m_delay);
+    m_delay->setValue(toSlider(seconds));
+    m_delayText->setText(delayText(seconds));
+}
+
+// Opening every input node is not free: the keyboards are looked at when the window shows (no
+// news of keyboards coming and going reaches the views), not on every change of a setting.
 void PreferencesView::showEvent(QShowEvent* event)
 {
     refresh();
+    lookForFnKey();
     QWidget::showEvent(event);
 }
 

@@ -1,6 +1,7 @@
 // The preferences window's content: launch at login, the menu bar icon, the long-press delay and
-// the key mapping table. It keeps no state: every control reads the settings (and the login
-// items) when they change and writes its edits straight through.
+// the key mapping table. It keeps no state: every control shows the settings (and the login
+// items) as they change and writes its edits straight through; the delay slider writes once a
+// drag ends.
 //
 // Construction: `new PreferencesView(observablePreferences, services)` (see ViewServices.h); the
 // window that holds it sets its own title and size.
@@ -33,8 +34,11 @@ public:
     // "%.1f s" of a delay in seconds.
     static QString delayText(double seconds);
 
-    // Reads every shown value afresh: settings, login item, and whether fn can be used.
+    // Reads every shown value afresh: the settings and the login item.
     void refresh();
+    // Asks whether an attached keyboard reports fn, and shows the note when none does; done each
+    // time the view shows.
+    void lookForFnKey();
 
     QCheckBox* launchAtLoginSwitch() const { return m_launchAtLogin; }
     QCheckBox* menuBarIconSwitch() const { return m_menuBarIcon; }
@@ -48,6 +52,10 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void showLoginItem();
+    void showMenuBarIcon(bool isShown);
+    void showDelay(double seconds);
+
     model::ObservablePreferences& m_preferences;
     ViewServices m_services;
     QCheckBox* m_launchAtLogin;
@@ -56,7 +64,9 @@ private:
     QLabel* m_delayText;
     QLabel* m_fnNote;
     KeyMappingView* m_table;
-    model::Announcement::Subscription m_settingsChanges;
+    bool m_isDelayDragged = false; // the handle moved since it was pressed
+    model::Subject<bool>::Subscription m_iconChanges;
+    model::Subject<double>::Subscription m_delayChanges;
     model::Subject<bool>::Subscription m_loginChanges;
 };
 

@@ -84,12 +84,32 @@ std::error_code writeAll(int fd, std::string_view bytes)
     return {};
 }
 
-// Writes, syncs and closes; the first failure is the one reported.
-std::error_code writeAndClose(UniqueFd fd, std::string_view bytes)
+FileStamp stampFrom(const struct stat& status)
+{
+    return FileStamp{
+        .exists = true,
+        .device = static_cast<std::uint64_t>(status.st_dev),
+        .inode = static_cast<std::uint64_t>(status.st_ino),
+        .size = static_cast<std::int64_t>(status.st_size),
+        .modifiedNs = static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 +
+                      status.st_mtim.tv_nsec,
+    };
+}
+
+// Writes, syncs and closes; the first failure is the one reported. The stamp is taken once the
+// content is down: the rename that follows changes none of it.
+std::error_code writeAndClose(UniqueFd fd, std::string_view bytes, FileStamp* written = nullptr)
 {
     std::error_code error = writeAll(fd.get(), bytes);
     if (!error && ::fsync(fd.get()) != 0)
         error = lastError();
+    struct stat status {};
+    if (!error && written != nullptr) {
+        if (::fstat(fd.get(), &status) == 0)
+            *written = stampFrom(status);
+        else
+            error = lastError();
+    }
     if (const auto closeError = fd.close(); !error)
         error = closeError;
     return error;
@@ -135,6 +155,16 @@ std::pair<UniqueFd, std::filesystem::path> createTemporary(const std::filesystem
 
 } // namespace
 
+std::optional<FileStamp> stampOf(const std::filesystem::path& path)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0)
+        return stampFrom(status);
+    if (errno == ENOENT)
+        return FileStamp{};
+    return std::nullopt;
+}
+
 std::error_code readWholeFile(const std::filesystem::path& path, FileContent& out,
                               std::size_t maxBytes)
 {
@@ -152,8 +182,13 @@ std::error_code readWholeFile(const std::filesystem::path& path, FileContent& ou
             continue;
         if (n < 0)
             return lastError();
-        if (n == 0)
+        if (n == 0) {
+            struct stat status {};
+            if (::fstat(fd.get(), &status) != 0)
+                return lastError();
+            out.stamp = stampFrom(status);
             return {};
+        }
         if (out.bytes.size() + static_cast<std::size_t>(n) > maxBytes)
             return std::make_error_code(std::errc::file_too_large);
         out.bytes.append(buffer.data(), static_cast<std::size_t>(n));
@@ -161,12 +196,12 @@ std::error_code readWholeFile(const std::filesystem::path& path, FileContent& ou
 }
 
 std::error_code replaceFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                                      unsigned mode)
+                                      unsigned mode, FileStamp* placed)
 {
     auto [fd, temporary] = createTemporary(path, mode);
     if (!fd)
         return lastError();
-    std::error_code error = writeAndClose(std::move(fd), bytes);
+    std::error_code error = writeAndClose(std::move(fd), bytes, placed);
     if (!error && ::rename(temporary.c_str(), path.c_str()) != 0)
         error = lastError();
     if (error) {

@@ -8,6 +8,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <utility>
@@ -148,7 +149,47 @@ std::error_code SettingsFile::set(std::string_view key, const std::optional<std:
             return backupError;
     }
     removeStaleTemporaries(target);
-    return replaceFileAtomically(target, bytes);
+    FileStamp placed;
+    if (const auto error = replaceFileAtomically(target, bytes, 0600, &placed))
+        return error;
+    remember({current.stamp, placed});
+    return {};
+}
+
+void SettingsFile::remember(const OwnWrite& write)
+{
+    const std::lock_guard lock(m_writesMutex);
+    m_ownWrites.push_back(write);
+    if (m_ownWrites.size() > rememberedWrites)
+        m_ownWrites.pop_front();
+}
+
+// Walks back from `to` through the writes that put each file in place: every file placed is a
+// new inode, so at most one write placed `to`, and each step lands on the file that write found.
+bool SettingsFile::isOwnWritesBetween(const FileStamp& from, const FileStamp& to) const
+{
+    const std::lock_guard lock(m_writesMutex);
+    FileStamp at = to;
+    for (std::size_t steps = 0; steps <= m_ownWrites.size(); ++steps) {
+        if (at == from)
+            return true;
+        const auto write = std::find_if(m_ownWrites.rbegin(), m_ownWrites.rend(),
+                                        [&at](const OwnWrite& own) { return own.placed == at; });
+        if (write == m_ownWrites.rend())
+            return false;
+        at = write->found;
+    }
+    return false;
+}
+
+std::function<bool()> SettingsFile::outsideChangeCheck() const
+{
+    return [this, seen = stampOf(m_file)]() mutable {
+        const auto now = stampOf(m_file);
+        const bool isOwn = seen && now && isOwnWritesBetween(*seen, *now);
+        seen = now;
+        return !isOwn;
+    };
 }
 
 } // namespace orvane::platform

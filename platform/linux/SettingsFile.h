@@ -1,9 +1,14 @@
 // Orvane's settings on Linux: one small JSON file of string values, changed atomically.
 #pragma once
 
+#include "AtomicFile.h"
+
 #include "model/DefaultsStore.h"
 
+#include <deque>
 #include <filesystem>
+#include <functional>
+#include <mutex>
 
 namespace orvane::platform {
 
@@ -24,6 +29,9 @@ namespace orvane::platform {
 //
 // Temporary and backup files are created exclusively under fresh names and never through a link;
 // Orvane's folder is created private (0700) and the file 0600.
+//
+// The store remembers its own recent writes (the file it found and the file it put in its place),
+// so that a watcher of the file can tell them from changes made by others without reading it.
 class SettingsFile final : public model::DefaultsStore {
 public:
     explicit SettingsFile(std::filesystem::path file);
@@ -37,11 +45,30 @@ public:
     // by an editor, or damaged, is not.
     bool isWhole() const;
 
+    // A check for changes made by others: each call tells whether anything but this store's own
+    // writes changed the file since the previous call (the first call: since this one). It uses
+    // stat() alone. A write of this store that carried another's change along (it re-reads the
+    // file under the lock) counts as a change by another; so does every change when the store
+    // cannot tell (more own writes than it remembers, a file it cannot stat).
+    std::function<bool()> outsideChangeCheck() const;
+
     std::optional<std::string> string(std::string_view key) const override;
     std::error_code set(std::string_view key, const std::optional<std::string>& value) override;
 
 private:
+    // One write: the file found under the lock and the file renamed over it.
+    struct OwnWrite {
+        FileStamp found;
+        FileStamp placed;
+    };
+    static constexpr std::size_t rememberedWrites = 128;
+
+    void remember(const OwnWrite& write);
+    bool isOwnWritesBetween(const FileStamp& from, const FileStamp& to) const;
+
     std::filesystem::path m_file;
+    mutable std::mutex m_writesMutex;
+    std::deque<OwnWrite> m_ownWrites; // oldest first
 };
 
 } // namespace orvane::platform

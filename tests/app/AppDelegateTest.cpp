@@ -12,6 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
+#include <thread>
+
 namespace orvane::test {
 namespace {
 
@@ -188,7 +192,7 @@ protected:
         shell.delegate().applicationDidFinishLaunching();
         watcher = std::make_unique<app::SettingsWatcher>(
             shell.preferences.instance(), shell.settingsPath(),
-            [this] { return shell.store.isWhole(); }, shell.log);
+            [this] { return shell.store.isWhole(); }, shell.store.outsideChangeCheck(), shell.log);
         shell.journal.clear();
     }
 
@@ -224,6 +228,47 @@ TEST_F(SettingsFromOutside, OwnWritesAreNotDeliveredTwice)
     QTest::qWait(500);
     EXPECT_EQ(count(shell.journal, "-----delay changed: 0.45"), 1);
     EXPECT_EQ(shell.monitor.delays.size(), 2U);
+}
+
+// Orvane's own writes are not read back; what others write around them still arrives.
+TEST_F(SettingsFromOutside, ChangesBesideOwnWritesStillArrive)
+{
+    auto& settings = shell.preferences.instance();
+    struct Row {
+        const char* name;
+        std::function<void()> change;
+        double delay; // what the monitor ends with
+    };
+    const Row rows[] = {
+        {"another process right after an own write",
+         [&] {
+             settings.showMenuBarIcon.set(true);
+             ASSERT_EQ(orvanectl({"settings", "set", "longPressDelay", "0.5"}).exitCode, 0);
+         },
+         0.5},
+        {"carried into the file by an own write",
+         [&] {
+             ASSERT_EQ(orvanectl({"settings", "set", "longPressDelay", "0.6"}).exitCode, 0);
+             settings.firstRun.set(false); // before the watcher looked
+         },
+         0.6},
+        {"written in place 20 ms after an own write, same size",
+         [&] {
+             settings.longPressDelay.set(0.45);
+             std::string text = readText(shell.settingsPath());
+             text[text.find("0.45") + 3] = '6';
+             std::this_thread::sleep_for(std::chrono::milliseconds(20));
+             writeText(shell.settingsPath(), text);
+         },
+         0.46},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        row.change();
+        // QTest's QTRY_ macros do not fail a GoogleTest test: wait, then check.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shell.monitor.delays.back() == row.delay; }, 3000))
+            << "the monitor has " << shell.monitor.delays.back();
+    }
 }
 
 TEST_F(SettingsFromOutside, DamagedFileKeepsTheSettingsInUse)

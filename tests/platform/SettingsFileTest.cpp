@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 
 #include <chrono>
+#include <functional>
 #include <iostream>
 #include <random>
 #include <thread>
@@ -339,6 +340,69 @@ TEST_F(SettingsFileTest, FullDiskLeavesThePreviousFile)
                             std::filesystem::directory_iterator()),
               2)
         << "a failed write leaves no temporary file";
+}
+
+// The check a watcher makes after each change of the folder: the store's own writes are no news,
+// anything else is, even when it comes in the same second as an own write, keeps the inode and
+// the size, or was carried into the file by the store's own next write.
+TEST_F(SettingsFileTest, OutsideChangeCheckTellsOwnWritesFromOthers)
+{
+    const auto replaceFromOutside = [this](const std::string& text) {
+        const auto temporary = dir / "settings.json.editor";
+        writeText(temporary, text);
+        std::filesystem::rename(temporary, file);
+    };
+    struct Row {
+        const char* name;
+        std::function<void()> change;
+        bool isOutside;
+    };
+    const Row rows[] = {
+        {"nothing", [] {}, false},
+        {"one own write", [this] { ASSERT_FALSE(store.set("longPressDelay", "0.4")); }, false},
+        {"own writes of several settings",
+         [this] {
+             for (const char* value : {"0.41", "0.42", "0.43"})
+                 ASSERT_FALSE(store.set("longPressDelay", value));
+             ASSERT_FALSE(store.set("showMenuBarIcon", "true"));
+         },
+         false},
+        {"another process renames a file over it",
+         [&] {
+             replaceFromOutside(R"({"longPressDelay":"0.6"})"
+                                "\n");
+         },
+         true},
+        {"own write, then another writes in place 20 ms later, same inode and size",
+         [this] {
+             ASSERT_FALSE(store.set("longPressDelay", "0.45"));
+             std::string text = readText(file);
+             text[text.find("0.45") + 3] = '6';
+             std::this_thread::sleep_for(std::chrono::milliseconds(20));
+             writeText(file, text); // truncates and rewrites the same inode
+         },
+         true},
+        {"another's change carried along by an own write",
+         [&] {
+             replaceFromOutside(R"({"longPressDelay":"0.7"})"
+                                "\n");
+             ASSERT_FALSE(store.set("firstRun", "false"));
+         },
+         true},
+        {"another store in this process writes",
+         [this] { ASSERT_FALSE(SettingsFile(file).set("firstRun", "true")); }, true},
+        {"removed", [this] { std::filesystem::remove(file); }, true},
+        {"own write of a missing file", [this] { ASSERT_FALSE(store.set("firstRun", "true")); },
+         false},
+    };
+    storeFour();
+    const auto isChangedByOthers = store.outsideChangeCheck();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        row.change();
+        EXPECT_EQ(isChangedByOthers(), row.isOutside);
+        EXPECT_FALSE(isChangedByOthers()) << "each change is news once";
+    }
 }
 
 // Four processes each change their own setting many times at once: with the lock around the

@@ -88,6 +88,47 @@ private Q_SLOTS:
         }
     }
 
+    void aDragShowsEveryValueAndWritesOnceWhenLetGo()
+    {
+        test::UiWorld world;
+        ui::PreferencesView view(world.preferences, world.services);
+        test::WriteCounter<double> writes(world.preferences.instance().longPressDelay);
+        QSlider* slider = view.delaySlider();
+        slider->setSliderDown(true); // as a press on the handle does
+        for (const int value : {300, 450, 1250}) {
+            slider->setSliderPosition(value);
+            QCOMPARE(view.delayLabel()->text(), ui::PreferencesView::delayText(value / 1000.0));
+        }
+        QVERIFY(writes.values.empty());
+        slider->setSliderDown(false);
+        QCOMPARE(writes.values, std::vector<double>{1.25});
+        QCOMPARE(world.preferences.instance().longPressDelay.get(), 1.25);
+
+        // Pressed and let go without moving: nothing to store.
+        slider->setSliderDown(true);
+        slider->setSliderDown(false);
+        QCOMPARE(writes.values.size(), std::size_t{1});
+    }
+
+    void theKeyboardsAreSurveyedWhenShownNotOnWrites()
+    {
+        test::UiWorld world;
+        ui::PreferencesView view(world.preferences, world.services);
+        view.show();
+        QCOMPARE(world.fnSurveys, 1);
+        auto& settings = world.preferences.instance();
+        settings.longPressDelay.set(0.5);
+        settings.showMenuBarIcon.set(false);
+        settings.keyMapping.set(world.defaultMapping);
+        QTest::mouseClick(view.launchAtLoginSwitch(), Qt::LeftButton);
+        QCOMPARE(world.fnSurveys, 1);
+        QCOMPARE(view.delayLabel()->text(), QStringLiteral("0.5 s"));
+        QVERIFY(!view.menuBarIconSwitch()->isChecked());
+        view.hide();
+        view.show();
+        QCOMPARE(world.fnSurveys, 2);
+    }
+
     void theTableIsTheStoredMapping()
     {
         test::UiWorld world;

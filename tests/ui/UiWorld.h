@@ -93,12 +93,16 @@ struct UiWorld {
     FakeInstalledApps installed;
     UsLayout layout;
     bool hasFn = true;
+    int fnSurveys = 0; // how often the views asked
     ui::ViewServices services{launchAtLogin,
                               favorites,
                               installed,
                               layout,
                               model::defaultTopRowKeys(),
-                              [this] { return hasFn; },
+                              [this] {
+                                  ++fnSurveys;
+                                  return hasFn;
+                              },
                               "GNOME"};
 };
 
