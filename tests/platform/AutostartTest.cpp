@@ -193,9 +193,8 @@ TEST(OrvanectlLogin, SwitchesTheAutostartEntry)
         {"HOME", temp.path().string()},
         {"XDG_CONFIG_HOME", (temp.path() / "config").string()},
         {"XDG_CONFIG_DIRS", (temp.path() / "xdg").string()}};
-    const auto ctl = [&](std::vector<std::string> args) {
-        args.insert(args.begin(), ORVANECTL);
-        return test::run(args, environment);
+    const auto ctl = [&](const std::vector<std::string>& args) {
+        return test::run(test::commandLine(ORVANECTL, args), environment);
     };
     EXPECT_EQ(ctl({"login"}).out, "off\n");
     EXPECT_EQ(ctl({"login", "on"}).out, "on\n");

@@ -20,11 +20,10 @@ protected:
         std::filesystem::create_directories(temp.path() / "share");
     }
 
-    Completed ctl(std::vector<std::string> args)
+    Completed ctl(const std::vector<std::string>& args)
     {
-        args.insert(args.begin(), ORVANECTL);
         // An empty desktop: no favourite applications, so the default mapping is the plain one.
-        return test::run(args, {{"XDG_CONFIG_HOME", config.string()},
+        return test::run(test::commandLine(ORVANECTL, args), {{"XDG_CONFIG_HOME", config.string()},
                                 {"HOME", temp.path().string()},
                                 {"XDG_DATA_HOME", (temp.path() / "share").string()},
                                 {"XDG_DATA_DIRS", (temp.path() / "share").string()},
