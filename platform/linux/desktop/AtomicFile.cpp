@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "platform/linux/UniqueFd.h"
+
 #include <fcntl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -17,36 +19,6 @@ std::error_code lastError()
 {
     return {errno, std::generic_category()};
 }
-
-// One owner per descriptor; closed on destruction.
-class UniqueFd {
-public:
-    explicit UniqueFd(int fd = -1) noexcept : m_fd(fd) {}
-    UniqueFd(UniqueFd&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-    UniqueFd& operator=(UniqueFd&& other) noexcept
-    {
-        std::swap(m_fd, other.m_fd);
-        return *this;
-    }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    ~UniqueFd()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    int get() const noexcept { return m_fd; }
-    explicit operator bool() const noexcept { return m_fd >= 0; }
-    // Closes now and reports the result: a delayed write error shows up here.
-    std::error_code close() noexcept
-    {
-        const int fd = std::exchange(m_fd, -1);
-        return ::close(fd) == 0 ? std::error_code() : lastError();
-    }
-
-private:
-    int m_fd;
-};
 
 UniqueFd openFile(const std::filesystem::path& path, int flags, mode_t mode = 0)
 {
@@ -90,8 +62,9 @@ std::error_code writeAndClose(UniqueFd fd, std::string_view bytes)
     std::error_code error = writeAll(fd.get(), bytes);
     if (!error && ::fsync(fd.get()) != 0)
         error = lastError();
-    if (const auto closeError = fd.close(); !error)
-        error = closeError;
+    // Closed here so that its result is seen: a delayed write error shows up in it.
+    if (::close(fd.release()) != 0 && !error)
+        error = lastError();
     return error;
 }
 

@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "SettingsContent.h"
+#include "platform/linux/UniqueFd.h"
 #include "platform/linux/XdgPaths.h"
 
 #include <fcntl.h>
@@ -27,28 +28,21 @@ public:
     explicit FileLock(const std::filesystem::path& path)
         : m_fd(::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600))
     {
-        if (m_fd < 0) {
+        if (!m_fd) {
             m_error = lastError();
             return;
         }
         int result;
         do {
-            result = ::flock(m_fd, LOCK_EX);
+            result = ::flock(m_fd.get(), LOCK_EX);
         } while (result != 0 && errno == EINTR);
         if (result != 0)
             m_error = lastError();
     }
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
-    ~FileLock()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd); // closing the only descriptor releases the lock
-    }
     std::error_code error() const noexcept { return m_error; }
 
 private:
-    int m_fd;
+    UniqueFd m_fd; // closing the only descriptor releases the lock
     std::error_code m_error;
 };
 
