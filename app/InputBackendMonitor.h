@@ -4,7 +4,7 @@
 
 #include "AppPorts.h"
 
-#include "platform/linux/InputBackend.h"
+#include "platform/linux/input/InputBackend.h"
 
 #include <QSocketNotifier>
 

@@ -4,7 +4,7 @@
 
 #include "AppPorts.h"
 
-#include "platform/linux/InputAccess.h"
+#include "platform/linux/input/InputAccess.h"
 
 #include <QFileInfo>
 

@@ -1,5 +1,5 @@
 // Autostart entries as any program or user may leave them, read through GLib's key-file parser.
-#include "platform/linux/AutostartLoginItems.h"
+#include "platform/linux/desktop/AutostartLoginItems.h"
 
 #include <cstdint>
 #include <string_view>

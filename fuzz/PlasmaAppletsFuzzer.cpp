@@ -1,6 +1,6 @@
 // Plasma's applets file, which the desktop and the user both write: any text gives a list of
 // launchers, each one non-empty.
-#include "platform/linux/DesktopFavorites.h"
+#include "platform/linux/desktop/DesktopFavorites.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // A settings file's text: read entry by entry, whatever it holds; the entries that were read are
 // written back as valid JSON that reads again to the same entries, undamaged.
-#include "platform/linux/SettingsContent.h"
+#include "platform/linux/desktop/SettingsContent.h"
 
 #include <cstdint>
 #include <cstdlib>

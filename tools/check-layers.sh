@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a layer includes a layer above it, or when the portable core reaches for Qt or
-# the operating system. Layers, lowest first: model, engine, platform/linux, ui, app.
+# the operating system. Layers, lowest first: model, engine, platform/linux, ui, app. platform/linux
+# is a base and two rooms beside each other: input/ (evdev, udev) and desktop/ (GLib/GIO, X11).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 status=0
@@ -18,6 +19,14 @@ os='Q[A-Za-z]+|q[a-z]+\.h|sys/|linux/|unistd\.h|fcntl\.h|libevdev|libudev|xkbcom
 check model 'engine/' 'platform/' 'ui/' 'app/' "$os"
 check engine 'platform/' 'ui/' 'app/' "$os"
 check platform/linux 'ui/' 'app/' 'Q[A-Za-z]+|q[a-z]+\.h'
+# The base under the rooms includes neither room nor their libraries.
+if grep -nE '#include [<"](platform/linux/(input|desktop)/|libevdev|libudev|gio/|glib|xkbcommon|xcb/)' \
+    platform/linux/*.h platform/linux/*.cpp; then
+    echo "check-layers: platform/linux/ (the base) must not include a room or its libraries" >&2
+    status=1
+fi
+check platform/linux/input 'platform/linux/desktop/|(\.\./)+desktop/' 'gio/|glib|gobject|xkbcommon|xcb/'
+check platform/linux/desktop 'platform/linux/input/|(\.\./)+input/' 'libevdev|libudev'
 # The views reach the desktop only through the interfaces in ui/ViewServices.h: no Linux headers.
 check ui 'app/' 'platform/' 'sys/|linux/|unistd\.h|fcntl\.h|libevdev|libudev|xkbcommon|gio/|glib'
 # The shell library (app/) stays on Qt, the model and the engine: main.cpp and the Linux adapters

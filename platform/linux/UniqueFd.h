@@ -24,6 +24,8 @@ public:
 
     int get() const noexcept { return m_fd; }
     explicit operator bool() const noexcept { return m_fd >= 0; }
+    // Gives the descriptor up without closing it; the caller owns it then.
+    int release() noexcept { return std::exchange(m_fd, -1); }
     void reset(int fd = -1) noexcept
     {
         if (m_fd >= 0)

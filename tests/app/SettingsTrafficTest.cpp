@@ -5,7 +5,7 @@
 #include "ShellFixture.h"
 
 #include "app/SettingsWatcher.h"
-#include "platform/linux/InputAccess.h"
+#include "platform/linux/input/InputAccess.h"
 #include "ui/KeyMappingView.h"
 #include "ui/PickerPopup.h"
 #include "ui/PreferencesView.h"

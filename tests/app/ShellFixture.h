@@ -8,7 +8,7 @@
 #include "model/DefaultKeyMapping.h"
 #include "model/KeyProps.h"
 #include "model/Preferences.h"
-#include "platform/linux/SettingsFile.h"
+#include "platform/linux/desktop/SettingsFile.h"
 #include "support/Subprocess.h"
 
 #include <QApplication>

@@ -60,6 +60,17 @@ inline void writeText(const std::filesystem::path& path, const std::string& text
     std::ofstream(path, std::ios::binary) << text;
 }
 
+// The program, then its arguments: one command line for run().
+inline std::vector<std::string> commandLine(const std::string& program,
+                                            const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> line;
+    line.reserve(arguments.size() + 1);
+    line.push_back(program);
+    line.insert(line.end(), arguments.begin(), arguments.end());
+    return line;
+}
+
 // Runs `argv` with only PATH, the sanitizer options and `environment` set, and waits for it.
 inline Completed run(const std::vector<std::string>& argv,
                      const std::map<std::string, std::string>& environment)

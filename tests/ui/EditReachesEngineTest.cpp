@@ -7,7 +7,7 @@
 
 #include "engine/KeyboardMonitor.h"
 #include "engine/TaskQueue.h"
-#include "platform/linux/SettingsFile.h"
+#include "platform/linux/desktop/SettingsFile.h"
 #include "ui/AddShortcutView.h"
 #include "ui/KeyMappingView.h"
 #include "ui/PickerPopup.h"

@@ -2,7 +2,7 @@
 // create its output keyboard, whether the fn column can fire, and how to grant missing access.
 #include "Commands.h"
 
-#include "platform/linux/InputAccess.h"
+#include "platform/linux/input/InputAccess.h"
 
 #include <cstring>
 #include <iostream>

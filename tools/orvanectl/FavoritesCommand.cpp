@@ -2,7 +2,7 @@
 // press, one .desktop path per line.
 #include "Commands.h"
 
-#include "platform/linux/DesktopFavorites.h"
+#include "platform/linux/desktop/DesktopFavorites.h"
 
 #include <iostream>
 

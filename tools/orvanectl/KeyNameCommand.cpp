@@ -3,7 +3,7 @@
 #include "Commands.h"
 
 #include "engine/KeyNames.h"
-#include "platform/linux/XkbLayout.h"
+#include "platform/linux/desktop/XkbLayout.h"
 
 #include <charconv>
 #include <iostream>

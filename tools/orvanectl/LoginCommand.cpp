@@ -2,7 +2,7 @@
 #include "Commands.h"
 
 #include "model/LaunchAtLogin.h"
-#include "platform/linux/AutostartLoginItems.h"
+#include "platform/linux/desktop/AutostartLoginItems.h"
 
 #include <iostream>
 

@@ -3,9 +3,9 @@
 #include "Commands.h"
 #include "EngineOptions.h"
 
-#include "platform/linux/InputBackend.h"
-#include "platform/linux/LinuxWorkspace.h"
-#include "platform/linux/MachineTopRow.h"
+#include "platform/linux/desktop/workspace/LinuxWorkspace.h"
+#include "platform/linux/input/InputBackend.h"
+#include "platform/linux/input/MachineTopRow.h"
 
 #include <csignal>
 #include <iostream>

@@ -5,8 +5,8 @@
 
 #include "model/JsonCoding.h"
 #include "model/Preferences.h"
-#include "platform/linux/MachineTopRow.h"
-#include "platform/linux/SettingsFile.h"
+#include "platform/linux/desktop/SettingsFile.h"
+#include "platform/linux/input/MachineTopRow.h"
 
 #include <iostream>
 

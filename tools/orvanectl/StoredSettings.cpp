@@ -2,8 +2,8 @@
 
 #include "model/DefaultKeyMapping.h"
 #include "model/Preferences.h"
-#include "platform/linux/DesktopFavorites.h"
-#include "platform/linux/SettingsFile.h"
+#include "platform/linux/desktop/DesktopFavorites.h"
+#include "platform/linux/desktop/SettingsFile.h"
 
 namespace orvane::ctl {
 

@@ -1,7 +1,7 @@
 // orvanectl toprow: the twelve keys of the keyboard's top row, as the keyboard finder reads them.
 #include "Commands.h"
 
-#include "platform/linux/MachineTopRow.h"
+#include "platform/linux/input/MachineTopRow.h"
 
 #include <iostream>
 
