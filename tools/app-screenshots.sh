@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(cd "${1:-build/dev}" && pwd)
 orvane=$build/app/orvane
+test_shell=$build/tests/app/orvane-test-shell # orvane with a stand-in for keyboard access
 shots=${2:-$PWD/docs/screenshots}
 for tool in Xvfb trayer xdotool import /usr/bin/convert /usr/bin/display dbus-daemon; do
     command -v "$tool" >/dev/null || { echo "app-screenshots: $tool is missing (tools/install-deps.sh)" >&2; exit 1; }
@@ -83,7 +84,7 @@ quit_from_prompt start with-bus
 quit_from_prompt start_without_bus without-bus
 
 echo "2. The stand-in access appears while the prompt waits: tray icon, guide on the first run."
-start ORVANE_TEST_ACCESS_FILE="$work/access" "$orvane" >"$work/out2" 2>&1 & first=$!; pids+=($first)
+start ORVANE_TEST_ACCESS_FILE="$work/access" "$test_shell" >"$work/out2" 2>&1 & first=$!; pids+=($first)
 window "needs access" >/dev/null || fail "no permission prompt"
 touch "$work/access"
 gone "needs access" || fail "the prompt did not close once access appeared"

@@ -3,6 +3,7 @@
 #include "Commands.h"
 
 #include "platform/linux/desktop/DesktopFavorites.h"
+#include "platform/linux/system/LinuxSystem.h"
 
 #include <iostream>
 
@@ -14,7 +15,8 @@ int favoritesCommand(Args args)
         std::cerr << "usage: orvanectl favorites\n";
         return exitUsage;
     }
-    for (const auto& path : platform::DesktopFavorites().dockAppPaths())
+    platform::LinuxSystem system;
+    for (const auto& path : system.favorites().dockAppPaths())
         std::cout << path << '\n';
     return exitOk;
 }

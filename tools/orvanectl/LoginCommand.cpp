@@ -3,6 +3,7 @@
 
 #include "model/LaunchAtLogin.h"
 #include "platform/linux/desktop/AutostartLoginItems.h"
+#include "platform/linux/system/LinuxSystem.h"
 
 #include <iostream>
 
@@ -16,7 +17,8 @@ int loginCommand(Args args)
         std::cerr << "usage: orvanectl login [on|off]\n";
         return exitUsage;
     }
-    platform::AutostartLoginItems items(ORVANE_APP_ID, ORVANE_EXECUTABLE);
+    platform::LinuxSystem system;
+    platform::AutostartLoginItems& items = system.loginItems();
     model::LaunchAtLoginObservable launchAtLogin(items);
     if (!args.empty()) {
         if (const auto error = launchAtLogin.setEnabled(args[0] == "on")) {

@@ -3,9 +3,8 @@
 #include "Commands.h"
 #include "EngineOptions.h"
 
-#include "platform/linux/desktop/workspace/LinuxWorkspace.h"
 #include "platform/linux/input/InputBackend.h"
-#include "platform/linux/input/MachineTopRow.h"
+#include "platform/linux/system/LinuxSystem.h"
 
 #include <csignal>
 #include <iostream>
@@ -81,9 +80,9 @@ int runCommand(Args args)
     if (!options)
         return exitUsage;
     // Without --mapping or --delay, what the user stored, with this machine's defaults.
-    const model::TopRow topRow = platform::machineTopRow();
-    const auto resolved =
-        resolveEngineOptions(options->engine, machineDefaultMapping(topRow), "run");
+    platform::LinuxSystem system;
+    const model::TopRow topRow = system.topRow();
+    const auto resolved = resolveEngineOptions(options->engine, system.defaultKeyMapping(), "run");
     if (!resolved)
         return exitUsage;
 
@@ -98,7 +97,7 @@ int runCommand(Args args)
 
     StderrLog log(options->isVerbose);
     // Made after the signals are blocked: its desktop thread must not take them either.
-    platform::LinuxWorkspace workspace(log);
+    engine::Workspace& workspace = system.workspace(log);
     platform::InputBackend::Options backendOptions;
     backendOptions.policy.includeVirtual = options->includeVirtual;
     backendOptions.policy.onlyName = options->onlyDevice;

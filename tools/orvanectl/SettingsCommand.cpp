@@ -6,7 +6,7 @@
 #include "model/JsonCoding.h"
 #include "model/Preferences.h"
 #include "platform/linux/desktop/SettingsFile.h"
-#include "platform/linux/input/MachineTopRow.h"
+#include "platform/linux/system/LinuxSystem.h"
 
 #include <iostream>
 
@@ -112,14 +112,15 @@ int settingsCommand(Args args)
     if (!rest.empty() && !isSetting(rest[0]))
         return unknownSetting(rest[0]);
 
-    platform::SettingsFile store(platform::SettingsFile::defaultLocation());
+    platform::LinuxSystem system;
+    platform::SettingsFile& store = system.settings();
     if (action == "raw")
         return raw(store, rest);
 
     // The default mapping reads the keyboard and the favourites: only build it when it is shown.
     const bool needsDefaultMapping =
         action == "show" || (action == "get" && rest[0] == model::settingKey::keyMapping);
-    model::Preferences preferences(store, needsDefaultMapping ? machineDefaultMapping(platform::machineTopRow())
+    model::Preferences preferences(store, needsDefaultMapping ? system.defaultKeyMapping()
                                                               : model::KeyMapping{});
     if (action == "show") {
         Json all = Json::object();

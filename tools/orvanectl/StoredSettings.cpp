@@ -1,21 +1,20 @@
 #include "StoredSettings.h"
 
-#include "model/DefaultKeyMapping.h"
 #include "model/Preferences.h"
-#include "platform/linux/desktop/DesktopFavorites.h"
 #include "platform/linux/desktop/SettingsFile.h"
+#include "platform/linux/system/LinuxSystem.h"
 
 namespace orvane::ctl {
 
-model::KeyMapping machineDefaultMapping(const model::TopRow& topRow)
+model::KeyMapping machineDefaultMapping()
 {
-    return model::defaultKeyMapping(topRow, platform::DesktopFavorites().dockAppPaths());
+    return platform::LinuxSystem().defaultKeyMapping();
 }
 
 MappingAndDelay loadMappingAndDelay(const model::KeyMapping& defaultMapping)
 {
-    platform::SettingsFile store(platform::SettingsFile::defaultLocation());
-    const model::Preferences preferences(store, defaultMapping);
+    platform::LinuxSystem system;
+    const model::Preferences preferences(system.settings(), defaultMapping);
     return {preferences.keyMapping.get(), preferences.longPressDelay.get()};
 }
 

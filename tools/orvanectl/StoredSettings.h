@@ -7,8 +7,8 @@
 namespace orvane::ctl {
 
 // What keyMapping reads as on this machine when nothing is stored: short press from the
-// keyboard's top row (platform::machineTopRow), long press from the favourite applications.
-model::KeyMapping machineDefaultMapping(const model::TopRow& topRow);
+// keyboard's top row, long press from the favourite applications (platform::LinuxSystem).
+model::KeyMapping machineDefaultMapping();
 
 struct MappingAndDelay {
     model::KeyMapping mapping;

@@ -1,7 +1,7 @@
 // orvanectl toprow: the twelve keys of the keyboard's top row, as the keyboard finder reads them.
 #include "Commands.h"
 
-#include "platform/linux/input/MachineTopRow.h"
+#include "platform/linux/system/LinuxSystem.h"
 
 #include <iostream>
 
@@ -13,7 +13,8 @@ int topRowCommand(Args args)
         std::cerr << "usage: orvanectl toprow\n";
         return exitUsage;
     }
-    for (const auto key : platform::machineTopRow())
+    platform::LinuxSystem system;
+    for (const auto key : system.topRow())
         std::cout << model::caseName(key) << '\n';
     return exitOk;
 }

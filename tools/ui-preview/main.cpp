@@ -1,15 +1,12 @@
 // orvane-ui-preview: opens one view of the configuration interface over the user's real settings
 // file, favourites, installed applications and keyboard layout, without grabbing any keyboard.
 // For working on the views and for their screenshots.
-#include "engine/KeyNames.h"
-#include "model/DefaultKeyMapping.h"
 #include "model/Preferences.h"
 #include "platform/linux/desktop/AutostartLoginItems.h"
 #include "platform/linux/desktop/DesktopFavorites.h"
 #include "platform/linux/desktop/GioApplications.h"
 #include "platform/linux/desktop/SettingsFile.h"
-#include "platform/linux/desktop/XkbLayout.h"
-#include "platform/linux/input/MachineTopRow.h"
+#include "platform/linux/system/LinuxSystem.h"
 #include "ui/ApplicationChooser.h"
 #include "ui/GuideView.h"
 #include "ui/KeyMappingView.h"
@@ -30,12 +27,6 @@
 using namespace orvane;
 
 namespace {
-
-// A layout that names nothing, for a machine without XKB data: special keys keep their names.
-class NoLayout final : public engine::KeyboardLayout {
-public:
-    std::optional<std::string> translate(std::uint16_t) const override { return std::nullopt; }
-};
 
 int usage()
 {
@@ -65,22 +56,17 @@ int main(int argc, char** argv)
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
         QIcon::setThemeName(QStringLiteral("Adwaita"));
 
-    platform::SettingsFile store(platform::SettingsFile::defaultLocation());
-    const platform::DesktopFavorites favorites;
-    const platform::GioApplications installed;
-    const auto xkb = platform::XkbLayout::current();
-    const NoLayout noLayout;
-    const engine::KeyboardLayout& layout =
-        xkb ? static_cast<const engine::KeyboardLayout&>(*xkb) : noLayout;
-    const model::TopRow topRow = platform::machineTopRow();
-    model::ObservablePreferences preferences(
-        store, model::defaultKeyMapping(topRow, favorites.dockAppPaths()));
-    platform::AutostartLoginItems loginItems("orvane", "orvane");
-    model::LaunchAtLoginObservable launchAtLogin(loginItems);
+    // The real parts, as the desktop program builds them: launch at login writes the entry that
+    // starts the installed program.
+    platform::LinuxSystem system;
+    const model::TopRow topRow = system.topRow();
+    model::ObservablePreferences preferences(system.settings(), system.defaultKeyMapping());
+    model::LaunchAtLoginObservable launchAtLogin(system.loginItems());
+    const platform::GioApplications& installed = system.installedApps();
     const ui::ViewServices services{launchAtLogin,
-                                    favorites,
+                                    system.favorites(),
                                     installed,
-                                    layout,
+                                    system.keyboardLayout(),
                                     topRow,
                                     [hasFn] { return hasFn; },
                                     qEnvironmentVariable("XDG_CURRENT_DESKTOP").toStdString()};
