@@ -211,14 +211,14 @@ protected:
 TEST_F(SettingsFromOutside, ReachesTheMonitorOnceThroughTheChangeStreams)
 {
     ASSERT_EQ(orvanectl({"settings", "set", "longPressDelay", "0.5"}).exitCode, 0);
-    QTRY_VERIFY_WITH_TIMEOUT(!shell.monitor.delays.empty() && shell.monitor.delays.back() == 0.5,
-                             3000);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !shell.monitor.delays.empty() && shell.monitor.delays.back() == 0.5; }, 3000));
     QTest::qWait(400); // no second delivery of the same change
     EXPECT_EQ(shell.journal, (Journal{"-----delay changed: 0.5", "monitor: setLongPressDelay"}));
 
     shell.journal.clear();
     ASSERT_EQ(orvanectl({"settings", "set", "showMenuBarIcon", "false"}).exitCode, 0);
-    QTRY_VERIFY_WITH_TIMEOUT(!shell.delegate().statusBar()->isVisible(), 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shell.delegate().statusBar()->isVisible(); }, 3000));
     EXPECT_TRUE(contains(shell.journal, "alert: To show Menu Bar icon, run Orvane again."));
 }
 
@@ -274,7 +274,7 @@ TEST_F(SettingsFromOutside, ChangesBesideOwnWritesStillArrive)
 TEST_F(SettingsFromOutside, DamagedFileKeepsTheSettingsInUse)
 {
     ASSERT_EQ(orvanectl({"settings", "set", "longPressDelay", "0.6"}).exitCode, 0);
-    QTRY_VERIFY_WITH_TIMEOUT(shell.monitor.delays.back() == 0.6, 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shell.monitor.delays.back() == 0.6; }, 3000));
     const std::size_t deliveries = shell.monitor.delays.size();
 
     const auto temporary = shell.settingsPath().string() + ".editor";
@@ -287,7 +287,7 @@ TEST_F(SettingsFromOutside, DamagedFileKeepsTheSettingsInUse)
 
     writeText(temporary, "{\"longPressDelay\": \"0.7\"}");
     std::filesystem::rename(temporary, shell.settingsPath());
-    QTRY_VERIFY_WITH_TIMEOUT(shell.monitor.delays.back() == 0.7, 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shell.monitor.delays.back() == 0.7; }, 3000));
 }
 
 } // namespace

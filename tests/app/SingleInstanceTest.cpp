@@ -36,7 +36,7 @@ TEST(SingleInstance, SecondStartReachesTheFirstWithWhetherItIsALoginStart)
         ASSERT_EQ(second.claim(), app::SingleInstance::Role::second);
         bool answered = false;
         std::thread start([&] { answered = second.notifyFirst(isLogin, std::chrono::seconds(3)); });
-        QTRY_VERIFY_WITH_TIMEOUT(!reopened.isEmpty(), 4000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !reopened.isEmpty(); }, 4000));
         start.join();
         EXPECT_TRUE(answered);
         EXPECT_EQ(reopened.takeFirst().at(0).toBool(), isLogin);
@@ -79,7 +79,7 @@ TEST(SingleInstance, WhatAKilledInstanceLeftDoesNotStopTheNextStart)
     app::SingleInstance later(folderOf(folder));
     ASSERT_EQ(later.claim(), app::SingleInstance::Role::second);
     std::thread start([&] { later.notifyFirst(false, std::chrono::seconds(3)); });
-    QTRY_VERIFY_WITH_TIMEOUT(!reopened.isEmpty(), 4000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !reopened.isEmpty(); }, 4000));
     start.join();
 }
 

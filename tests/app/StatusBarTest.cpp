@@ -94,7 +94,7 @@ TEST(ReusableWindows, OnePerHolderRebuiltAfterCloseAndCloseLoggedOncePerClose)
     preferences->close();
     EXPECT_EQ(app.bar().prefWindow().window(), nullptr);
     EXPECT_EQ(count(app.shell.journal, "---- close window"), 1);
-    QTRY_VERIFY(closed == nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return closed == nullptr; }));
 
     app.entry(0)->trigger();
     ASSERT_NE(app.bar().prefWindow().window(), nullptr);
@@ -133,7 +133,7 @@ TEST(StatusBarTray, NoTrayIsSaidOnceAndTheMenuStays)
     app::StatusBarController bar(
         {shell.console, shell.log, shell.frames, {}, [](int) {}, true, &host});
     host.start(); // offscreen: no X11 tray; with a session bus, no watcher answers either
-    QTRY_VERIFY_WITH_TIMEOUT(!shell.log.lines.empty(), 3000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shell.log.lines.empty(); }, 3000));
     Q_EMIT host.noHostYet();
     ASSERT_EQ(shell.log.lines.size(), 1U);
     EXPECT_NE(shell.log.lines[0].text.find("no system tray"), std::string::npos);
