@@ -1,5 +1,6 @@
 #include "DesktopFavorites.h"
 
+#include "GObjectPtr.h"
 #include "platform/linux/XdgPaths.h"
 
 #include <gio/gdesktopappinfo.h>
@@ -16,11 +17,6 @@
 namespace orvane::platform {
 
 namespace {
-
-struct ObjectDeleter {
-    void operator()(gpointer object) const { g_object_unref(object); }
-};
-template <typename T> using GObjectPtr = std::unique_ptr<T, ObjectDeleter>;
 
 std::optional<std::string> filenameOf(GAppInfo* info)
 {
