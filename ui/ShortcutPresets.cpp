@@ -1,5 +1,7 @@
 #include "ShortcutPresets.h"
 
+#include "model/CurrentDesktop.h"
+
 namespace orvane::ui {
 namespace {
 
@@ -20,16 +22,8 @@ model::ShortcutTarget shortcut(std::int64_t key, std::uint64_t modifiers, const 
 
 DesktopFamily desktopFamily(std::string_view xdgCurrentDesktop)
 {
-    // A colon-separated list, for example "KDE" or "ubuntu:GNOME".
-    std::size_t start = 0;
-    while (start <= xdgCurrentDesktop.size()) {
-        const std::size_t end =
-            std::min(xdgCurrentDesktop.find(':', start), xdgCurrentDesktop.size());
-        if (xdgCurrentDesktop.substr(start, end - start) == "KDE")
-            return DesktopFamily::plasma;
-        start = end + 1;
-    }
-    return DesktopFamily::gnome;
+    return model::currentDesktopIs(xdgCurrentDesktop, "KDE") ? DesktopFamily::plasma
+                                                             : DesktopFamily::gnome;
 }
 
 std::array<std::optional<model::ShortcutTarget>, 4> hotkeyLongPresses(DesktopFamily desktop)

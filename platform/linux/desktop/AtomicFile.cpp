@@ -3,7 +3,6 @@
 #include "platform/linux/UniqueFd.h"
 
 #include <fcntl.h>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,11 +28,10 @@ UniqueFd openFile(const std::filesystem::path& path, int flags, mode_t mode = 0)
     return UniqueFd(fd);
 }
 
-// O_EXCL refuses any existing name, a link included, so nothing planted there is ever written.
-UniqueFd createExclusively(const std::filesystem::path& path, unsigned mode)
+// The file just created at `path`, its mode set on the descriptor: the umask does not narrow or
+// widen it. A file whose mode cannot be set is removed again.
+UniqueFd withMode(UniqueFd fd, const std::filesystem::path& path, unsigned mode)
 {
-    UniqueFd fd = openFile(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
-    // The mode is set on the descriptor: the umask does not narrow or widen it.
     if (fd && ::fchmod(fd.get(), static_cast<mode_t>(mode)) != 0) {
         const auto error = lastError();
         ::unlink(path.c_str());
@@ -41,6 +39,12 @@ UniqueFd createExclusively(const std::filesystem::path& path, unsigned mode)
         return UniqueFd();
     }
     return fd;
+}
+
+// O_EXCL refuses any existing name, a link included, so nothing planted there is ever written.
+UniqueFd createExclusively(const std::filesystem::path& path, unsigned mode)
+{
+    return withMode(openFile(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600), path, mode);
 }
 
 std::error_code writeAll(int fd, std::string_view bytes)
@@ -93,37 +97,20 @@ std::string temporaryPrefix(const std::filesystem::path& path)
     return path.filename().string() + ".tmp-";
 }
 
-std::string randomSuffix()
-{
-    constexpr std::string_view letters =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::array<unsigned char, 8> random{};
-    if (::getrandom(random.data(), random.size(), 0) != static_cast<ssize_t>(random.size())) {
-        // No entropy yet (very early boot): the process id and a counter still give a name that
-        // O_EXCL checks; a collision only means another try.
-        static unsigned counter = 0;
-        const auto seed = static_cast<unsigned>(::getpid()) * 7919U + counter++;
-        for (std::size_t i = 0; i < random.size(); ++i)
-            random[i] = static_cast<unsigned char>(seed >> (i % 4 * 8));
-    }
-    std::string suffix;
-    for (const unsigned char byte : random)
-        suffix += letters[byte % letters.size()];
-    return suffix;
-}
-
-// A new temporary file in `path`'s folder, and its name.
+// A new temporary file in `path`'s folder, and its name. mkostemp picks a fresh name and creates
+// it with O_EXCL, which refuses any existing name, a link included.
 std::pair<UniqueFd, std::filesystem::path> createTemporary(const std::filesystem::path& path,
                                                            unsigned mode)
 {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        auto temporary = path.parent_path() / (temporaryPrefix(path) + randomSuffix());
-        UniqueFd fd = createExclusively(temporary, mode);
-        if (fd || errno != EEXIST)
-            return {std::move(fd), std::move(temporary)};
-    }
-    errno = EEXIST;
-    return {UniqueFd(), std::filesystem::path()};
+    std::string name;
+    UniqueFd fd;
+    do {
+        name = (path.parent_path() / (temporaryPrefix(path) + "XXXXXX")).string();
+        fd = UniqueFd(::mkostemp(name.data(), O_CLOEXEC));
+    } while (!fd && errno == EINTR);
+    std::filesystem::path temporary(std::move(name));
+    fd = withMode(std::move(fd), temporary, mode);
+    return {std::move(fd), std::move(temporary)};
 }
 
 } // namespace
@@ -208,7 +195,9 @@ void removeStaleTemporaries(const std::filesystem::path& path)
     std::filesystem::directory_iterator entries(path.parent_path(), error);
     for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
         const std::string name = entries->path().filename().string();
-        if (name.size() == prefix.size() + 8 && name.starts_with(prefix))
+        // mkostemp's six letters; eight in the names earlier versions made.
+        if (name.starts_with(prefix) &&
+            (name.size() == prefix.size() + 6 || name.size() == prefix.size() + 8))
             ::unlink(entries->path().c_str());
     }
 }

@@ -1,5 +1,7 @@
 #include "DesktopFavorites.h"
 
+#include "GObjectPtr.h"
+#include "model/CurrentDesktop.h"
 #include "platform/linux/XdgPaths.h"
 
 #include <gio/gdesktopappinfo.h>
@@ -16,11 +18,6 @@
 namespace orvane::platform {
 
 namespace {
-
-struct ObjectDeleter {
-    void operator()(gpointer object) const { g_object_unref(object); }
-};
-template <typename T> using GObjectPtr = std::unique_ptr<T, ObjectDeleter>;
 
 std::optional<std::string> filenameOf(GAppInfo* info)
 {
@@ -133,17 +130,7 @@ std::optional<std::string> resolveLauncher(const std::string& launcher)
 bool desktopIs(std::string_view name)
 {
     const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
-    if (desktop == nullptr)
-        return false;
-    std::string_view rest(desktop);
-    while (!rest.empty()) {
-        const auto colon = rest.find(':');
-        const auto entry = rest.substr(0, colon);
-        if (entry.find(name) != std::string_view::npos)
-            return true;
-        rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
-    }
-    return false;
+    return desktop != nullptr && model::currentDesktopIs(desktop, name);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "GioApplications.h"
 
+#include "GObjectPtr.h"
+
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
@@ -9,11 +11,6 @@
 
 namespace orvane::platform {
 namespace {
-
-struct GObjectUnref {
-    void operator()(gpointer object) const noexcept { g_object_unref(object); }
-};
-template <typename T> using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
 
 // A themed icon gives its first name, a file icon its path; anything else (emblems, bytes) none.
 std::string iconText(GIcon* icon)

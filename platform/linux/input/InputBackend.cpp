@@ -84,10 +84,8 @@ InputBackend::~InputBackend()
     stop();
     wait();
     m_output.reset(); // after the thread: releases what is still held, then removes the device
-    if (m_hotplug != nullptr)
-        udev_monitor_unref(m_hotplug);
-    if (m_udev != nullptr)
-        udev_unref(m_udev);
+    m_hotplug.reset();
+    m_udev.reset();
 }
 
 std::error_code InputBackend::start(const model::KeyMapping& mapping, double longPressDelay)
@@ -107,16 +105,14 @@ std::error_code InputBackend::start(const model::KeyMapping& mapping, double lon
         return lastError();
 
     // Hotplug is watched before the first scan, so that no keyboard slips in between.
-    m_udev = udev_new();
+    m_udev.reset(udev_new());
     if (m_udev != nullptr)
-        m_hotplug = udev_monitor_new_from_netlink(m_udev, hotplugSource());
+        m_hotplug.reset(udev_monitor_new_from_netlink(m_udev.get(), hotplugSource()));
     if (m_hotplug != nullptr &&
-        (udev_monitor_filter_add_match_subsystem_devtype(m_hotplug, "input", nullptr) < 0 ||
-         udev_monitor_enable_receiving(m_hotplug) < 0 ||
-         !watch(m_epoll.get(), udev_monitor_get_fd(m_hotplug), hotplugTag))) {
-        udev_monitor_unref(m_hotplug);
-        m_hotplug = nullptr;
-    }
+        (udev_monitor_filter_add_match_subsystem_devtype(m_hotplug.get(), "input", nullptr) < 0 ||
+         udev_monitor_enable_receiving(m_hotplug.get()) < 0 ||
+         !watch(m_epoll.get(), udev_monitor_get_fd(m_hotplug.get()), hotplugTag)))
+        m_hotplug.reset();
     if (m_hotplug == nullptr)
         log(engine::Log::Level::error,
             "no hotplug events: keyboards plugged in later are not seen");
@@ -205,7 +201,7 @@ void InputBackend::run() noexcept
     // anything else. Otherwise, or when the watcher's files want serving, one epoll pass.
     std::vector<int> watched = {m_wake.get(), m_output->fd()};
     if (m_hotplug != nullptr)
-        watched.push_back(udev_monitor_get_fd(m_hotplug));
+        watched.push_back(udev_monitor_get_fd(m_hotplug.get()));
     if (const std::error_code error = m_watcher.start(watched))
         log(engine::Log::Level::info, "every wait goes through epoll: " + error.message());
     while (m_isRunning) {
@@ -309,14 +305,13 @@ void InputBackend::scanDevices()
 
 void InputBackend::readHotplug()
 {
-    while (udev_device* change = udev_monitor_receive_device(m_hotplug)) {
-        const char* action = udev_device_get_action(change);
-        const char* node = udev_device_get_devnode(change);
+    while (const UdevDevicePtr change{udev_monitor_receive_device(m_hotplug.get())}) {
+        const char* action = udev_device_get_action(change.get());
+        const char* node = udev_device_get_devnode(change.get());
         const std::string path = node != nullptr ? node : "";
         if (action != nullptr && std::string_view(action) == "add" &&
             path.starts_with("/dev/input/event"))
             addDevice(path);
-        udev_device_unref(change);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "ControlWatcher.h"
 #include "DeviceSurvey.h"
 #include "InputTranslation.h"
+#include "UdevPtr.h"
 #include "UinputKeyboard.h"
 #include "platform/linux/UniqueFd.h"
 
@@ -25,9 +26,6 @@
 #include <system_error>
 #include <thread>
 #include <vector>
-
-struct udev;
-struct udev_monitor;
 
 namespace orvane::platform {
 
@@ -137,8 +135,8 @@ private:
     UniqueFd m_wake;
     UniqueFd m_stopped;
     UniqueFd m_instanceLock;
-    udev* m_udev = nullptr;
-    udev_monitor* m_hotplug = nullptr;
+    UdevPtr m_udev;
+    UdevMonitorPtr m_hotplug;
     std::thread m_thread;
     std::atomic<StopReason> m_stopReason{StopReason::running};
 

@@ -14,17 +14,10 @@ namespace {
 
 constexpr std::string_view devicesRoot = "/sys/devices";
 
-struct EnumerateDeleter {
-    void operator()(udev_enumerate* handle) const { udev_enumerate_unref(handle); }
-};
-struct DeviceDeleter {
-    void operator()(udev_device* handle) const { udev_device_unref(handle); }
-};
-
 std::vector<std::string> syspaths(udev* context, const char* withProperty)
 {
     std::vector<std::string> paths;
-    const std::unique_ptr<udev_enumerate, EnumerateDeleter> enumerate(udev_enumerate_new(context));
+    const UdevEnumeratePtr enumerate(udev_enumerate_new(context));
     if (!enumerate)
         return paths;
     if (withProperty != nullptr)
@@ -55,11 +48,6 @@ std::string_view parentOf(std::string_view path,
 }
 
 } // namespace
-
-void SysfsRegistry::UdevDeleter::operator()(udev* handle) const
-{
-    udev_unref(handle);
-}
 
 SysfsRegistry::SysfsRegistry() : m_udev(udev_new())
 {
@@ -129,7 +117,7 @@ std::optional<model::RegistryProperties> SysfsRegistry::properties(Entry entry) 
 {
     if (entry >= m_nodes.size() || !m_udev)
         return std::nullopt;
-    const std::unique_ptr<udev_device, DeviceDeleter> device(
+    const UdevDevicePtr device(
         udev_device_new_from_syspath(m_udev.get(), m_nodes[entry].syspath.c_str()));
     if (!device)
         return std::nullopt; // gone since the snapshot

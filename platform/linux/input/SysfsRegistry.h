@@ -1,13 +1,13 @@
 // The device registry on Linux: the sysfs device tree as libudev enumerates it.
 #pragma once
 
+#include "UdevPtr.h"
+
 #include "model/DeviceRegistry.h"
 
 #include <memory>
 #include <string>
 #include <vector>
-
-struct udev;
 
 namespace orvane::platform {
 
@@ -39,11 +39,7 @@ private:
         bool describesTopRow = false;
         std::vector<Entry> children;
     };
-    struct UdevDeleter {
-        void operator()(udev* handle) const;
-    };
-
-    std::unique_ptr<udev, UdevDeleter> m_udev;
+    UdevPtr m_udev;
     std::vector<Node> m_nodes; // entry 0 is /sys/devices
 };
 

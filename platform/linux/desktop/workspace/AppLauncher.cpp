@@ -1,5 +1,7 @@
 #include "AppLauncher.h"
 
+#include "platform/linux/desktop/GObjectPtr.h"
+
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
@@ -14,11 +16,6 @@ namespace orvane::platform {
 namespace fs = std::filesystem;
 
 namespace {
-
-template <typename T> struct GObjectDeleter {
-    void operator()(T* object) const noexcept { g_object_unref(object); }
-};
-template <typename T> using GPtr = std::unique_ptr<T, GObjectDeleter<T>>;
 
 // Runs in the child between fork and exec: only async-signal-safe calls.
 void leaveOrvane(gpointer /*unused*/)
@@ -39,12 +36,12 @@ std::string describe(GError* error)
 
 std::optional<std::string> launchDesktopFile(const std::string& path)
 {
-    const GPtr<GDesktopAppInfo> info(g_desktop_app_info_new_from_filename(path.c_str()));
+    const GObjectPtr<GDesktopAppInfo> info(g_desktop_app_info_new_from_filename(path.c_str()));
     if (!info)
         return "cannot open " + path +
                ": not an application that can start here (a damaged desktop file, or its "
                "program is not installed)";
-    const GPtr<GAppLaunchContext> context(g_app_launch_context_new());
+    const GObjectPtr<GAppLaunchContext> context(g_app_launch_context_new());
     GError* error = nullptr;
     if (!g_desktop_app_info_launch_uris_as_manager(info.get(), nullptr, context.get(),
                                                    G_SPAWN_SEARCH_PATH, leaveOrvane, nullptr,

@@ -1,8 +1,10 @@
 #include "DesktopAppIndex.h"
 
 #include "platform/linux/XdgPaths.h"
+#include "platform/linux/desktop/GObjectPtr.h"
 
-#include <glib.h>
+#include <gio/gdesktopappinfo.h>
+#include <gio/gio.h>
 
 #include <algorithm>
 #include <cctype>
@@ -74,19 +76,46 @@ std::optional<std::string> desktopFileId(const fs::path& path, const std::vector
     return file.filename().string();
 }
 
+// GIO's application monitor for the thread default main context of the thread that makes it,
+// which emits "changed" there, once, when an applications folder changes; GIO looking at its
+// folders again arms it for the next change.
+struct DesktopAppIndex::Monitor {
+    explicit Monitor(bool& isStale)
+        : monitor(g_app_info_monitor_get()),
+          handler(g_signal_connect(monitor.get(), "changed", G_CALLBACK(onChanged), &isStale))
+    {
+    }
+    Monitor(const Monitor&) = delete;
+    Monitor& operator=(const Monitor&) = delete;
+    ~Monitor() { g_signal_handler_disconnect(monitor.get(), handler); }
+
+    static void onChanged(GAppInfoMonitor* /*monitor*/, gpointer isStale)
+    {
+        *static_cast<bool*>(isStale) = true;
+    }
+    // Any lookup sets GIO's folders up again, watched; the id need not exist.
+    static void arm()
+    {
+        const GObjectPtr<GDesktopAppInfo> found(g_desktop_app_info_new("orvane.desktop"));
+    }
+
+    GObjectPtr<GAppInfoMonitor> monitor;
+    gulong handler;
+};
+
 DesktopAppIndex::DesktopAppIndex(std::vector<fs::path> dirs) : m_dirs(std::move(dirs)) {}
+
+DesktopAppIndex::~DesktopAppIndex() = default;
 
 void DesktopAppIndex::refreshIfChanged()
 {
-    std::vector<fs::file_time_type> stamps;
-    for (const fs::path& dir : m_dirs) {
-        std::error_code error;
-        stamps.push_back(fs::last_write_time(dir, error));
-    }
-    if (m_isRead && stamps == m_stamps)
+    if (!m_monitor)
+        m_monitor = std::make_unique<Monitor>(m_isStale);
+    if (!m_isStale)
         return;
-    m_stamps = std::move(stamps);
-    m_isRead = true;
+    m_isStale = false;
+    // Armed before reading, so that a change while the folders are read is not lost.
+    Monitor::arm();
     m_files.clear();
     m_wmClasses.clear();
     for (const fs::path& dir : m_dirs)

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,11 +22,16 @@ std::vector<std::filesystem::path> applicationDirs();
 std::optional<std::string> desktopFileId(const std::filesystem::path& path,
                                          const std::vector<std::filesystem::path>& dirs);
 
-// Reads the installed desktop files when first asked and again whenever an applications folder
-// changes. Used on one thread.
+// Reads the installed desktop files when first asked and again once GIO's application monitor
+// has seen an applications folder change. GIO watches the folders of the XDG data directories
+// (their files, not their subfolders), so `dirs` should be those (applicationDirs()). Used on one
+// thread, whose default GMainContext must run (a DesktopThread): the monitor reports there.
 class DesktopAppIndex {
 public:
     explicit DesktopAppIndex(std::vector<std::filesystem::path> dirs);
+    ~DesktopAppIndex();
+    DesktopAppIndex(const DesktopAppIndex&) = delete;
+    DesktopAppIndex& operator=(const DesktopAppIndex&) = delete;
     // The desktop file id of the application that owns a window with this identity, when the
     // window says anything about it.
     std::optional<std::string> applicationOf(const WindowIdentity& identity);
@@ -34,9 +40,11 @@ private:
     void refreshIfChanged();
     void read(const std::filesystem::path& dir);
 
+    struct Monitor;
+
     std::vector<std::filesystem::path> m_dirs;
-    std::vector<std::filesystem::file_time_type> m_stamps;
-    bool m_isRead = false;
+    std::unique_ptr<Monitor> m_monitor; // made on the thread that uses the index
+    bool m_isStale = true;
     std::map<std::string, std::filesystem::path> m_files; // id -> file
     std::map<std::string, std::string> m_wmClasses;       // StartupWMClass -> id
 };

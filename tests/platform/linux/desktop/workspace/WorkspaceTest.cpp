@@ -2,6 +2,7 @@
 // a scripted window source, and applications really started through GIO and by path.
 #include "platform/linux/UniqueFd.h"
 #include "platform/linux/desktop/workspace/DesktopAppIndex.h"
+#include "platform/linux/desktop/workspace/DesktopThread.h"
 #include "platform/linux/desktop/workspace/LinuxWorkspace.h"
 
 #include "engine/LaunchTargetExecutor.h"
@@ -15,6 +16,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -147,11 +149,28 @@ TEST(DesktopFileId, FollowsTheApplicationsFolders)
     }
 }
 
+// GIO watches the applications folders of the process's XDG data directories, which GLib reads
+// once, at its first use: the index is checked in a process of its own, started with the test's
+// folders as its data directories.
 TEST(DesktopAppIndex, FindsTheApplicationOfAWindow)
 {
-    const test::TempDir home;
-    const fs::path user = home.path() / "user";
-    const fs::path system = home.path() / "system";
+    const char* root = std::getenv("ORVANE_TEST_DATA_ROOT");
+    if (root == nullptr) {
+        const test::TempDir home;
+        const auto* self = ::testing::UnitTest::GetInstance()->current_test_info();
+        const std::string filter =
+            std::string("--gtest_filter=") + self->test_suite_name() + "." + self->name();
+        const auto child = test::run({"/proc/self/exe", filter},
+                                     {{"ORVANE_TEST_DATA_ROOT", home.path().string()},
+                                      {"XDG_DATA_HOME", (home.path() / "user").string()},
+                                      {"XDG_DATA_DIRS", (home.path() / "system").string()}});
+        EXPECT_EQ(child.exitCode, 0) << child.out << child.err;
+        EXPECT_NE(child.out.find("[  PASSED  ] 1 test."), std::string::npos) << child.out;
+        return;
+    }
+    const fs::path home = root;
+    const fs::path user = home / "user" / "applications";
+    const fs::path system = home / "system" / "applications";
     fs::create_directories(user);
     fs::create_directories(system / "vendor");
     const auto entry = [](const std::string& extra) {
@@ -164,6 +183,14 @@ TEST(DesktopAppIndex, FindsTheApplicationOfAWindow)
     test::writeText(system / "gimp.desktop", entry(""));
     test::writeText(system / "broken.desktop", "not a key file [[[");
     DesktopAppIndex index({user, system});
+    // The index is used on a desktop thread, whose main loop brings GIO's change notices.
+    DesktopThread thread;
+    const auto applicationOf = [&](const WindowIdentity& window) {
+        std::optional<std::string> id;
+        thread.post([&] { id = index.applicationOf(window); });
+        thread.flush();
+        return id;
+    };
 
     struct Row {
         const char* name;
@@ -191,12 +218,14 @@ TEST(DesktopAppIndex, FindsTheApplicationOfAWindow)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(index.applicationOf(row.window), row.id);
+        EXPECT_EQ(applicationOf(row.window), row.id);
     }
 
     // An application installed while Orvane runs is found without a restart.
     test::writeText(user / "late.desktop", entry("StartupWMClass=LateWindow\n"));
-    EXPECT_EQ(index.applicationOf({"", "", "", "LateWindow"}), "late.desktop");
+    EXPECT_TRUE(test::waitFor([&] {
+        return applicationOf({"", "", "", "LateWindow"}) == "late.desktop";
+    }));
 }
 
 class Workspace : public ::testing::Test {
