@@ -13,6 +13,8 @@ using namespace orvane::engine;
 
 namespace {
 
+namespace vk = model::virtualKey;
+
 class SteppingClock final : public Clock {
 public:
     std::chrono::nanoseconds now() override { return m_now += std::chrono::microseconds(10); }
@@ -67,7 +69,7 @@ KeyEvent keyEvent(std::uint32_t type, std::int64_t code)
 void BM_UnmappedKey(benchmark::State& state)
 {
     Fixture fixture;
-    const KeyEvent letter = keyEvent(eventType::keyDown, 0);
+    const KeyEvent letter = keyEvent(eventType::keyDown, vk::a);
     for (auto _ : state) {
         KeyEvent event = letter;
         benchmark::DoNotOptimize(fixture.monitor.handleEvent(event));
@@ -79,7 +81,8 @@ void BM_MappedKeyDown(benchmark::State& state)
 {
     Fixture fixture;
     // F1 and F2 in turn: every down opens a new press, as a first key-down does.
-    const KeyEvent downs[2] = {keyEvent(eventType::keyDown, 122), keyEvent(eventType::keyDown, 120)};
+    const KeyEvent downs[2] = {keyEvent(eventType::keyDown, vk::f1),
+                               keyEvent(eventType::keyDown, vk::f2)};
     std::size_t i = 0;
     for (auto _ : state) {
         KeyEvent event = downs[i++ & 1];
@@ -91,8 +94,8 @@ void BM_MappedKeyDown(benchmark::State& state)
 void BM_MappedShortPress(benchmark::State& state)
 {
     Fixture fixture;
-    const KeyEvent down = keyEvent(eventType::keyDown, 122);
-    const KeyEvent up = keyEvent(eventType::keyUp, 122);
+    const KeyEvent down = keyEvent(eventType::keyDown, vk::f1);
+    const KeyEvent up = keyEvent(eventType::keyUp, vk::f1);
     for (auto _ : state) {
         KeyEvent first = down;
         benchmark::DoNotOptimize(fixture.monitor.handleEvent(first));

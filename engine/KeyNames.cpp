@@ -7,27 +7,44 @@ namespace orvane::engine {
 
 namespace {
 
+namespace vk = model::virtualKey;
+
 const std::unordered_map<std::int64_t, std::string_view>& specialKeyNames()
 {
+    // clang-format off
     static const std::unordered_map<std::int64_t, std::string_view> names{
-        {36, "\u21A9"}, {51, "\u232B"}, {117, "\u2326"}, {119, "\u2198"}, {53, "\u238B"},
-        {114, "?\u20DD"}, {115, "\u2196"}, {49, "\u23B5"}, {48, "\u21E5"}, {116, "\u21DE"},
-        {121, "\u21DF"}, {126, "\u2191"}, {124, "\u2192"}, {125, "\u2193"}, {123, "\u2190"},
-        {122, "F1"}, {120, "F2"}, {99, "F3"}, {118, "F4"}, {96, "F5"}, {97, "F6"}, {98, "F7"},
-        {100, "F8"}, {101, "F9"}, {109, "F10"}, {103, "F11"}, {111, "F12"}, {105, "F13"},
-        {107, "F14"}, {113, "F15"}, {106, "F16"}, {64, "F17"}, {79, "F18"}, {80, "F19"},
-        {90, "F20"},
+        {vk::enter, "\u21A9"}, {vk::backspace, "\u232B"}, {vk::forwardDelete, "\u2326"},
+        {vk::end, "\u2198"}, {vk::escape, "\u238B"}, {vk::help, "?\u20DD"}, {vk::home, "\u2196"},
+        {vk::space, "\u23B5"}, {vk::tab, "\u21E5"}, {vk::pageUp, "\u21DE"},
+        {vk::pageDown, "\u21DF"}, {vk::upArrow, "\u2191"}, {vk::rightArrow, "\u2192"},
+        {vk::downArrow, "\u2193"}, {vk::leftArrow, "\u2190"},
+        {vk::f1, "F1"}, {vk::f2, "F2"}, {vk::f3, "F3"}, {vk::f4, "F4"}, {vk::f5, "F5"},
+        {vk::f6, "F6"}, {vk::f7, "F7"}, {vk::f8, "F8"}, {vk::f9, "F9"}, {vk::f10, "F10"},
+        {vk::f11, "F11"}, {vk::f12, "F12"}, {vk::f13, "F13"}, {vk::f14, "F14"},
+        {vk::f15, "F15"}, {vk::f16, "F16"}, {vk::f17, "F17"}, {vk::f18, "F18"},
+        {vk::f19, "F19"}, {vk::f20, "F20"},
     };
+    // clang-format on
     return names;
 }
 
+// clang-format off
+// The letters A to Z, the digits 0 to 9, punctuation, space and tab, navigation, editing keys,
+// F1 to F20.
 constexpr std::array<std::int64_t, 82> selectableKeyCodes{
-    0,   11,  8,   2,   14,  3,   5,   4,   34,  38,  40,  37,  46,  45,  31,  35,  12,
-    15,  1,   17,  32,  9,   13,  7,   16,  6,   29,  18,  19,  20,  21,  23,  22,  26,
-    28,  25,  36,  42,  50,  43,  24,  27,  47,  39,  41,  44,  49,  48,  33,  30,  116,
-    121, 115, 119, 126, 124, 125, 123, 53,  51,  117, 114, 122, 120, 99,  118, 96,  97,
-    98,  100, 101, 109, 103, 111, 105, 107, 113, 106, 64,  79,  80,  90,
+    vk::a, vk::b, vk::c, vk::d, vk::e, vk::f, vk::g, vk::h, vk::i, vk::j, vk::k, vk::l, vk::m,
+    vk::n, vk::o, vk::p, vk::q, vk::r, vk::s, vk::t, vk::u, vk::v, vk::w, vk::x, vk::y, vk::z,
+    vk::digit0, vk::digit1, vk::digit2, vk::digit3, vk::digit4, vk::digit5, vk::digit6,
+    vk::digit7, vk::digit8, vk::digit9,
+    vk::enter, vk::backslash, vk::grave, vk::comma, vk::equal, vk::minus, vk::period, vk::quote,
+    vk::semicolon, vk::slash, vk::space, vk::tab, vk::leftBracket, vk::rightBracket,
+    vk::pageUp, vk::pageDown, vk::home, vk::end,
+    vk::upArrow, vk::rightArrow, vk::downArrow, vk::leftArrow,
+    vk::escape, vk::backspace, vk::forwardDelete, vk::help,
+    vk::f1, vk::f2, vk::f3, vk::f4, vk::f5, vk::f6, vk::f7, vk::f8, vk::f9, vk::f10,
+    vk::f11, vk::f12, vk::f13, vk::f14, vk::f15, vk::f16, vk::f17, vk::f18, vk::f19, vk::f20,
 };
+// clang-format on
 
 } // namespace
 

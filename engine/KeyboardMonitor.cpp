@@ -13,9 +13,9 @@ constexpr std::uint64_t heldModifiers =
 
 // Orvane's own spotlight, focus and dictation events: the system reads fn or a stray flag on them
 // as a different request, so their flags are put right on the way out.
-constexpr std::int64_t spotlightCode = 177;
-constexpr std::int64_t focusCode = 178;
-constexpr std::int64_t dictationCode = 176;
+constexpr std::int64_t spotlightCode = model::virtualKey::spotlight;
+constexpr std::int64_t focusCode = model::virtualKey::focus;
+constexpr std::int64_t dictationCode = model::virtualKey::dictation;
 
 constexpr std::string_view category = "KeyboardMonitor";
 

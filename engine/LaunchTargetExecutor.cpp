@@ -8,7 +8,9 @@ namespace orvane::engine {
 
 namespace {
 
-constexpr std::int64_t dictationKeyCode = 176; // dictation has no repeat of its own
+namespace vk = model::virtualKey;
+
+constexpr std::int64_t dictationKeyCode = vk::dictation; // dictation has no repeat of its own
 
 // Stamps the marker and posts from the queue, never from inside the event callback.
 void postEvent(const ExecutorContext& context, KeyEvent event)
@@ -140,10 +142,10 @@ void ShortcutLaunchTargetExecutor::press()
         std::int64_t keyCode;
         std::uint64_t flag;
     };
-    constexpr std::array<Step, 4> modifierSteps{{{59, eventFlag::control},
-                                                 {58, eventFlag::option},
-                                                 {56, eventFlag::shift},
-                                                 {55, eventFlag::command}}};
+    constexpr std::array<Step, 4> modifierSteps{{{vk::leftControl, eventFlag::control},
+                                                 {vk::leftOption, eventFlag::option},
+                                                 {vk::leftShift, eventFlag::shift},
+                                                 {vk::leftCommand, eventFlag::command}}};
     std::array<Step, 5> steps{};
     std::size_t count = 0;
     for (const Step& step : modifierSteps) {

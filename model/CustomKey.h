@@ -1,5 +1,8 @@
-// The closed vocabulary of keys Orvane can intercept or emit, and the system-defined key types.
+// The closed vocabulary of keys Orvane can intercept or emit; the system-defined key types
+// (SpecialKey) are named with the rest of the stored numbering in KeyEventNumbering.h.
 #pragma once
+
+#include "KeyEventNumbering.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,45 +25,5 @@ inline constexpr std::size_t customKeyCount = 38;
 std::string_view caseName(CustomKey key) noexcept;
 // The key whose case name is exactly `name` (case-sensitive).
 std::optional<CustomKey> customKeyNamed(std::string_view name) noexcept;
-
-// System-defined media and brightness key types; the raw value is the system's key-type number.
-enum class SpecialKey : std::uint16_t {
-    NX_KEYTYPE_SOUND_UP = 0,
-    NX_KEYTYPE_SOUND_DOWN = 1,
-    NX_KEYTYPE_BRIGHTNESS_UP = 2,
-    NX_KEYTYPE_BRIGHTNESS_DOWN = 3,
-    NX_KEYTYPE_CAPS_LOCK = 4,
-    NX_KEYTYPE_HELP = 5,
-    NX_POWER_KEY = 6,
-    NX_KEYTYPE_MUTE = 7,
-    NX_UP_ARROW_KEY = 8,
-    NX_DOWN_ARROW_KEY = 9,
-    NX_KEYTYPE_NUM_LOCK = 10,
-    NX_KEYTYPE_CONTRAST_UP = 11,
-    NX_KEYTYPE_CONTRAST_DOWN = 12,
-    NX_KEYTYPE_LAUNCH_PANEL = 13,
-    NX_KEYTYPE_EJECT = 14,
-    NX_KEYTYPE_VIDMIRROR = 15,
-    NX_KEYTYPE_PLAY = 16,
-    NX_KEYTYPE_NEXT = 17,
-    NX_KEYTYPE_PREVIOUS = 18,
-    NX_KEYTYPE_FAST = 19,
-    NX_KEYTYPE_REWIND = 20,
-    NX_KEYTYPE_ILLUMINATION_UP = 21,
-    NX_KEYTYPE_ILLUMINATION_DOWN = 22,
-    NX_KEYTYPE_ILLUMINATION_TOGGLE = 23,
-};
-
-constexpr std::optional<SpecialKey> specialKeyFromRaw(std::uint16_t raw) noexcept
-{
-    if (raw > 23)
-        return std::nullopt;
-    return static_cast<SpecialKey>(raw);
-}
-
-constexpr std::uint16_t rawValue(SpecialKey key) noexcept
-{
-    return static_cast<std::uint16_t>(key);
-}
 
 } // namespace orvane::model

@@ -8,6 +8,7 @@ namespace {
 
 using K = CustomKey;
 using S = SpecialKey;
+namespace vk = virtualKey;
 
 KeyPropRow code(K key, const char* name, std::uint16_t code, std::optional<KeyImage> image = {})
 {
@@ -24,11 +25,12 @@ std::array<KeyPropRow, customKeyCount> makeRows()
     const auto named = KeyImage{NamedImage{}};
     const auto system = [](const char* image) { return KeyImage{SystemImage{image}}; };
     return {{
-        code(K::missionControl, "Mission Control", 160, named),
-        code(K::spotlight, "Spotlight", 177, system("NSImageNameTouchBarSearchTemplate")),
-        code(K::dictation, "Dictation", 176, system("NSImageNameTouchBarAudioInputTemplate")),
-        code(K::focus, "Focus", 178, named),
-        code(K::launchpad, "Launchpad", 131, named),
+        code(K::missionControl, "Mission Control", vk::missionControl, named),
+        code(K::spotlight, "Spotlight", vk::spotlight, system("NSImageNameTouchBarSearchTemplate")),
+        code(K::dictation, "Dictation", vk::dictation,
+             system("NSImageNameTouchBarAudioInputTemplate")),
+        code(K::focus, "Focus", vk::focus, named),
+        code(K::launchpad, "Launchpad", vk::launchpad, named),
         special(K::brightnessUp, "Brightness Up", S::NX_KEYTYPE_BRIGHTNESS_UP, named),
         special(K::brightnessDown, "Brightness Down", S::NX_KEYTYPE_BRIGHTNESS_DOWN, named),
         special(K::soundUp, "Sound Up", S::NX_KEYTYPE_SOUND_UP,
@@ -47,13 +49,13 @@ std::array<KeyPropRow, customKeyCount> makeRows()
                 system("NSImageNameTouchBarSkipToStartTemplate")),
         special(K::fast, "Fast", S::NX_KEYTYPE_FAST, system("NSImageNameTouchBarFastForwardTemplate")),
         special(K::rewind, "Rewind", S::NX_KEYTYPE_REWIND, system("NSImageNameTouchBarRewindTemplate")),
-        code(K::f1, "F1", 122), code(K::f2, "F2", 120), code(K::f3, "F3", 99),
-        code(K::f4, "F4", 118), code(K::f5, "F5", 96), code(K::f6, "F6", 97),
-        code(K::f7, "F7", 98), code(K::f8, "F8", 100), code(K::f9, "F9", 101),
-        code(K::f10, "F10", 109), code(K::f11, "F11", 103), code(K::f12, "F12", 111),
-        code(K::f13, "F13", 105), code(K::f14, "F14", 107), code(K::f15, "F15", 113),
-        code(K::f16, "F16", 106), code(K::f17, "F17", 64), code(K::f18, "F18", 79),
-        code(K::f19, "F19", 80), code(K::f20, "F20", 90),
+        code(K::f1, "F1", vk::f1), code(K::f2, "F2", vk::f2), code(K::f3, "F3", vk::f3),
+        code(K::f4, "F4", vk::f4), code(K::f5, "F5", vk::f5), code(K::f6, "F6", vk::f6),
+        code(K::f7, "F7", vk::f7), code(K::f8, "F8", vk::f8), code(K::f9, "F9", vk::f9),
+        code(K::f10, "F10", vk::f10), code(K::f11, "F11", vk::f11), code(K::f12, "F12", vk::f12),
+        code(K::f13, "F13", vk::f13), code(K::f14, "F14", vk::f14), code(K::f15, "F15", vk::f15),
+        code(K::f16, "F16", vk::f16), code(K::f17, "F17", vk::f17), code(K::f18, "F18", vk::f18),
+        code(K::f19, "F19", vk::f19), code(K::f20, "F20", vk::f20),
     }};
 }
 

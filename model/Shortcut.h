@@ -1,17 +1,12 @@
-// A keyboard shortcut: one key plus modifier flags, in the system's virtual key numbering.
+// A keyboard shortcut: one key plus modifier flags, as a virtual key code and modifier bits (both
+// named in KeyEventNumbering.h).
 #pragma once
+
+#include "KeyEventNumbering.h"
 
 #include <cstdint>
 
 namespace orvane::model {
-
-namespace modifier {
-inline constexpr std::uint64_t control = 0x40000;
-inline constexpr std::uint64_t option = 0x80000;
-inline constexpr std::uint64_t shift = 0x20000;
-inline constexpr std::uint64_t command = 0x100000;
-inline constexpr std::uint64_t function = 0x800000;
-} // namespace modifier
 
 struct Shortcut {
     // Any integer is accepted and kept; only codes 0 to 65535 can be posted or named.

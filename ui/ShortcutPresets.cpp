@@ -6,12 +6,7 @@ namespace orvane::ui {
 namespace {
 
 namespace m = model::modifier;
-
-// Virtual key codes.
-constexpr std::int64_t keyL = 37;
-constexpr std::int64_t keyF1 = 122;
-constexpr std::int64_t keyF10 = 109;
-constexpr std::int64_t keyPageUp = 116;
+namespace vk = model::virtualKey;
 
 model::ShortcutTarget shortcut(std::int64_t key, std::uint64_t modifiers, const char* description)
 {
@@ -33,17 +28,17 @@ std::array<std::optional<model::ShortcutTarget>, 4> hotkeyLongPresses(DesktopFam
     // KWin's window shortcuts, the screen locker's default and the default panel's launcher.
     // Neither desktop binds "fullscreen" by default; both bind a maximise toggle.
     if (desktop == DesktopFamily::plasma)
-        return {shortcut(keyPageUp, m::command, "Toggle maximized"), std::nullopt,
-                shortcut(keyL, m::command, "Lock screen"),
-                shortcut(keyF1, m::option, "Show or hide the application launcher")};
-    return {shortcut(keyF10, m::option, "Toggle maximized"), std::nullopt,
-            shortcut(keyL, m::command, "Lock screen"),
-            shortcut(keyF1, m::option, "Show or hide the Activities overview")};
+        return {shortcut(vk::pageUp, m::command, "Toggle maximized"), std::nullopt,
+                shortcut(vk::l, m::command, "Lock screen"),
+                shortcut(vk::f1, m::option, "Show or hide the application launcher")};
+    return {shortcut(vk::f10, m::option, "Toggle maximized"), std::nullopt,
+            shortcut(vk::l, m::command, "Lock screen"),
+            shortcut(vk::f1, m::option, "Show or hide the Activities overview")};
 }
 
 model::ShortcutTarget editorStartingShortcut()
 {
-    return shortcut(keyL, m::command, "Lock screen");
+    return shortcut(vk::l, m::command, "Lock screen");
 }
 
 } // namespace orvane::ui

@@ -1,5 +1,7 @@
 #include "KeyCodeTable.h"
 
+#include "model/KeyEventNumbering.h"
+
 #include <linux/input-event-codes.h>
 
 #include <array>
@@ -13,46 +15,61 @@ namespace orvane::platform {
 
 namespace {
 
+namespace vk = model::virtualKey;
+
 // Positions on an ANSI keyboard; the virtual code names the position, not the letter printed on
 // it, exactly as evdev codes do, so the layout is applied later (by xkbcommon) on both sides.
 // clang-format off
 constexpr auto table = std::to_array<KeyCodePair>({
     // Letters.
-    {0, KEY_A}, {1, KEY_S}, {2, KEY_D}, {3, KEY_F}, {4, KEY_H}, {5, KEY_G}, {6, KEY_Z},
-    {7, KEY_X}, {8, KEY_C}, {9, KEY_V}, {11, KEY_B}, {12, KEY_Q}, {13, KEY_W}, {14, KEY_E},
-    {15, KEY_R}, {16, KEY_Y}, {17, KEY_T}, {31, KEY_O}, {32, KEY_U}, {34, KEY_I}, {35, KEY_P},
-    {37, KEY_L}, {38, KEY_J}, {40, KEY_K}, {45, KEY_N}, {46, KEY_M},
+    {vk::a, KEY_A}, {vk::s, KEY_S}, {vk::d, KEY_D}, {vk::f, KEY_F}, {vk::h, KEY_H}, {vk::g, KEY_G},
+    {vk::z, KEY_Z}, {vk::x, KEY_X}, {vk::c, KEY_C}, {vk::v, KEY_V}, {vk::b, KEY_B}, {vk::q, KEY_Q},
+    {vk::w, KEY_W}, {vk::e, KEY_E}, {vk::r, KEY_R}, {vk::y, KEY_Y}, {vk::t, KEY_T}, {vk::o, KEY_O},
+    {vk::u, KEY_U}, {vk::i, KEY_I}, {vk::p, KEY_P}, {vk::l, KEY_L}, {vk::j, KEY_J}, {vk::k, KEY_K},
+    {vk::n, KEY_N}, {vk::m, KEY_M},
     // Digits.
-    {18, KEY_1}, {19, KEY_2}, {20, KEY_3}, {21, KEY_4}, {22, KEY_6}, {23, KEY_5}, {25, KEY_9},
-    {26, KEY_7}, {28, KEY_8}, {29, KEY_0},
+    {vk::digit1, KEY_1}, {vk::digit2, KEY_2}, {vk::digit3, KEY_3}, {vk::digit4, KEY_4},
+    {vk::digit6, KEY_6}, {vk::digit5, KEY_5}, {vk::digit9, KEY_9}, {vk::digit7, KEY_7},
+    {vk::digit8, KEY_8}, {vk::digit0, KEY_0},
     // Punctuation.
-    {24, KEY_EQUAL}, {27, KEY_MINUS}, {30, KEY_RIGHTBRACE}, {33, KEY_LEFTBRACE},
-    {39, KEY_APOSTROPHE}, {41, KEY_SEMICOLON}, {42, KEY_BACKSLASH}, {43, KEY_COMMA},
-    {44, KEY_SLASH}, {47, KEY_DOT}, {50, KEY_GRAVE}, {10, KEY_102ND},
+    {vk::equal, KEY_EQUAL}, {vk::minus, KEY_MINUS}, {vk::rightBracket, KEY_RIGHTBRACE},
+    {vk::leftBracket, KEY_LEFTBRACE}, {vk::quote, KEY_APOSTROPHE}, {vk::semicolon, KEY_SEMICOLON},
+    {vk::backslash, KEY_BACKSLASH}, {vk::comma, KEY_COMMA}, {vk::slash, KEY_SLASH},
+    {vk::period, KEY_DOT}, {vk::grave, KEY_GRAVE}, {vk::isoSection, KEY_102ND},
     // Editing and navigation.
-    {36, KEY_ENTER}, {48, KEY_TAB}, {49, KEY_SPACE}, {51, KEY_BACKSPACE}, {53, KEY_ESC},
-    {114, KEY_INSERT}, // Help sits where PC keyboards have Insert
-    {115, KEY_HOME}, {116, KEY_PAGEUP}, {117, KEY_DELETE}, {119, KEY_END}, {121, KEY_PAGEDOWN},
-    {123, KEY_LEFT}, {124, KEY_RIGHT}, {125, KEY_DOWN}, {126, KEY_UP},
+    {vk::enter, KEY_ENTER}, {vk::tab, KEY_TAB}, {vk::space, KEY_SPACE},
+    {vk::backspace, KEY_BACKSPACE}, {vk::escape, KEY_ESC},
+    {vk::help, KEY_INSERT}, // Help sits where PC keyboards have Insert
+    {vk::home, KEY_HOME}, {vk::pageUp, KEY_PAGEUP}, {vk::forwardDelete, KEY_DELETE},
+    {vk::end, KEY_END}, {vk::pageDown, KEY_PAGEDOWN},
+    {vk::leftArrow, KEY_LEFT}, {vk::rightArrow, KEY_RIGHT}, {vk::downArrow, KEY_DOWN},
+    {vk::upArrow, KEY_UP},
     // Modifiers.
-    {55, KEY_LEFTMETA}, {54, KEY_RIGHTMETA}, {56, KEY_LEFTSHIFT}, {60, KEY_RIGHTSHIFT},
-    {58, KEY_LEFTALT}, {61, KEY_RIGHTALT}, {59, KEY_LEFTCTRL}, {62, KEY_RIGHTCTRL},
-    {57, KEY_CAPSLOCK}, {63, KEY_FN},
+    {vk::leftCommand, KEY_LEFTMETA}, {vk::rightCommand, KEY_RIGHTMETA},
+    {vk::leftShift, KEY_LEFTSHIFT}, {vk::rightShift, KEY_RIGHTSHIFT},
+    {vk::leftOption, KEY_LEFTALT}, {vk::rightOption, KEY_RIGHTALT},
+    {vk::leftControl, KEY_LEFTCTRL}, {vk::rightControl, KEY_RIGHTCTRL},
+    {vk::capsLock, KEY_CAPSLOCK}, {vk::fn, KEY_FN},
     // Function keys.
-    {122, KEY_F1}, {120, KEY_F2}, {99, KEY_F3}, {118, KEY_F4}, {96, KEY_F5}, {97, KEY_F6},
-    {98, KEY_F7}, {100, KEY_F8}, {101, KEY_F9}, {109, KEY_F10}, {103, KEY_F11}, {111, KEY_F12},
-    {105, KEY_F13}, {107, KEY_F14}, {113, KEY_F15}, {106, KEY_F16}, {64, KEY_F17},
-    {79, KEY_F18}, {80, KEY_F19}, {90, KEY_F20},
+    {vk::f1, KEY_F1}, {vk::f2, KEY_F2}, {vk::f3, KEY_F3}, {vk::f4, KEY_F4}, {vk::f5, KEY_F5},
+    {vk::f6, KEY_F6}, {vk::f7, KEY_F7}, {vk::f8, KEY_F8}, {vk::f9, KEY_F9}, {vk::f10, KEY_F10},
+    {vk::f11, KEY_F11}, {vk::f12, KEY_F12}, {vk::f13, KEY_F13}, {vk::f14, KEY_F14},
+    {vk::f15, KEY_F15}, {vk::f16, KEY_F16}, {vk::f17, KEY_F17}, {vk::f18, KEY_F18},
+    {vk::f19, KEY_F19}, {vk::f20, KEY_F20},
     // Keypad.
-    {65, KEY_KPDOT}, {67, KEY_KPASTERISK}, {69, KEY_KPPLUS}, {71, KEY_NUMLOCK},
-    {75, KEY_KPSLASH}, {76, KEY_KPENTER}, {78, KEY_KPMINUS}, {81, KEY_KPEQUAL},
-    {82, KEY_KP0}, {83, KEY_KP1}, {84, KEY_KP2}, {85, KEY_KP3}, {86, KEY_KP4}, {87, KEY_KP5},
-    {88, KEY_KP6}, {89, KEY_KP7}, {91, KEY_KP8}, {92, KEY_KP9},
+    {vk::keypadDecimal, KEY_KPDOT}, {vk::keypadMultiply, KEY_KPASTERISK},
+    {vk::keypadPlus, KEY_KPPLUS}, {vk::keypadClear, KEY_NUMLOCK},
+    {vk::keypadDivide, KEY_KPSLASH}, {vk::keypadEnter, KEY_KPENTER},
+    {vk::keypadMinus, KEY_KPMINUS}, {vk::keypadEquals, KEY_KPEQUAL},
+    {vk::keypad0, KEY_KP0}, {vk::keypad1, KEY_KP1}, {vk::keypad2, KEY_KP2}, {vk::keypad3, KEY_KP3},
+    {vk::keypad4, KEY_KP4}, {vk::keypad5, KEY_KP5}, {vk::keypad6, KEY_KP6}, {vk::keypad7, KEY_KP7},
+    {vk::keypad8, KEY_KP8}, {vk::keypad9, KEY_KP9},
     // Top-row keys that arrive as ordinary key codes: Mission Control, Launchpad, dictation,
     // Spotlight, Focus. The kernel's Apple driver reports the first two as KEY_SCALE and
     // KEY_DASHBOARD.
-    {160, KEY_SCALE}, {131, KEY_DASHBOARD}, {176, KEY_VOICECOMMAND}, {177, KEY_SEARCH},
-    {178, KEY_DO_NOT_DISTURB},
+    {vk::missionControl, KEY_SCALE}, {vk::launchpad, KEY_DASHBOARD},
+    {vk::dictation, KEY_VOICECOMMAND}, {vk::spotlight, KEY_SEARCH},
+    {vk::focus, KEY_DO_NOT_DISTURB},
 });
 // clang-format on
 

@@ -1,5 +1,5 @@
-// Orvane's virtual key codes (the numbering stored in shortcuts and carried in key events) and the
-// kernel's evdev KEY_* codes, one table in both directions.
+// Orvane's virtual key codes (the numbering stored in shortcuts and carried in key events, named in
+// model/KeyEventNumbering.h) and the kernel's evdev KEY_* codes, one table in both directions.
 #pragma once
 
 #include <cstdint>

@@ -44,7 +44,8 @@ plugin=org.kde.plasma.icontasks
 [Containments][1][Applets][2][Configuration][General]
 launchers=applications:org.example.Web.desktop,applications:org.example.Terminal.desktop,applications:org.example.Editor.desktop,applications:org.example.Music.desktop
 PANEL
-# F3's long press as a shortcut, so the table shows a shortcut cell too.
+# F3's long press as a shortcut, so the table shows a shortcut cell too: Meta+L, in the stored
+# numbering of model/KeyEventNumbering.h (virtual key 37 is L, modifier bit 1048576 is command).
 mapping=$("$orvanectl" settings get keyMapping | python3 -c '
 import json, sys
 m = json.load(sys.stdin)

@@ -4,6 +4,8 @@
 #include "UinputKeyboard.h"
 #include "platform/linux/KeyCodeTable.h"
 
+#include "model/KeyEventNumbering.h"
+
 #include <libevdev/libevdev.h>
 
 #include <algorithm>
@@ -27,15 +29,16 @@ bool hasTopRowKey(const libevdev* evdev)
     }
     if (hasKey(evdev, KEY_F11) || hasKey(evdev, KEY_F12))
         return true;
-    for (std::uint16_t raw = 0; raw <= 23; ++raw) {
+    for (std::uint16_t raw = 0; raw <= model::rawValue(model::lastSpecialKey); ++raw) {
         const auto key = model::specialKeyFromRaw(raw);
         if (const auto code = key ? evdevFromSpecialKey(*key) : std::nullopt;
             code && hasKey(evdev, *code))
             return true;
     }
-    for (const int macCode : {160, 131, 176, 177, 178}) {
-        if (const auto code = evdevFromMac(static_cast<std::uint16_t>(macCode));
-            code && hasKey(evdev, *code))
+    namespace vk = model::virtualKey;
+    for (const std::uint16_t macCode :
+         {vk::missionControl, vk::launchpad, vk::dictation, vk::spotlight, vk::focus}) {
+        if (const auto code = evdevFromMac(macCode); code && hasKey(evdev, *code))
             return true;
     }
     return false;

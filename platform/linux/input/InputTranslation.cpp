@@ -51,7 +51,7 @@ const Lookup& lookup() noexcept
             if (pair.evdev >= 0 && pair.evdev < KEY_CNT)
                 built.virtualCode[static_cast<std::size_t>(pair.evdev)] = pair.mac;
         }
-        for (std::uint16_t raw = 0; raw <= 23; ++raw) {
+        for (std::uint16_t raw = 0; raw <= model::rawValue(model::lastSpecialKey); ++raw) {
             const auto key = model::specialKeyFromRaw(raw);
             const auto evdev = key ? evdevFromSpecialKey(*key) : std::nullopt;
             if (evdev && *evdev >= 0 && *evdev < KEY_CNT)
@@ -148,10 +148,11 @@ const Lookup& lookup() noexcept
             return std::nullopt;
         const auto key = model::specialKeyFromRaw(static_cast<std::uint16_t>(event.data1 >> 16));
         const auto evdev = key ? evdevFromSpecialKey(*key) : std::nullopt;
-        const std::int64_t state = (event.data1 >> 8) & 0xFF;
-        if (!evdev || (state != 0x0A && state != 0x0B))
+        using namespace engine::keyState;
+        const std::int64_t state = event.data1 & stateBits;
+        if (!evdev || (state != down && state != up))
             return std::nullopt;
-        const int value = state == 0x0B ? 0 : (event.data1 & 1) != 0 ? 2 : 1;
+        const int value = state == up ? 0 : (event.data1 & repeatBit) != 0 ? 2 : 1;
         return EvdevKeyChange{*evdev, value};
     }
     if (event.type != type::keyDown && event.type != type::keyUp)
