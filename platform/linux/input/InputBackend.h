@@ -2,24 +2,24 @@
 // what passes to Orvane's output keyboard and runs the executors' queue, all on one thread, so
 // that nothing another thread does can hold up typing. With one keyboard it sleeps in a blocking
 // read on it (the control watcher interrupts that read for anything else); otherwise in epoll.
+// This class is the thread and its loop; the keyboards are a KeyboardSet, the way from a frame to
+// the output a KeyPath.
 #pragma once
 
 #include "ControlWatcher.h"
 #include "DeviceSurvey.h"
-#include "InputTranslation.h"
-#include "UdevPtr.h"
+#include "KeyPath.h"
+#include "KeyboardSet.h"
+#include "RunState.h"
 #include "UinputKeyboard.h"
 #include "platform/linux/UniqueFd.h"
 
-#include "engine/KeyboardMonitor.h"
-#include "engine/TaskQueue.h"
+#include "engine/Platform.h"
 #include "model/KeyProps.h"
 
-#include <atomic>
-#include <bitset>
 #include <chrono>
+#include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -29,9 +29,7 @@
 
 namespace orvane::platform {
 
-class InputDevice;
-
-class InputBackend final : engine::EventTap, engine::EventPoster, engine::Clock {
+class InputBackend final {
 public:
     struct Options {
         GrabPolicy policy;
@@ -45,12 +43,12 @@ public:
         bool isRealtime = false;
     };
 
-    enum class StopReason { running, requested, panicChord, outputLost, failed };
+    using StopReason = RunState::StopReason;
 
     // `workspace` and `log` are called on the input thread and must outlive the backend.
     InputBackend(engine::Workspace& workspace, engine::Log& log, const model::TopRow& topRow,
                  Options options);
-    ~InputBackend() override; // stops the thread: every grab and every key Orvane holds is released
+    ~InputBackend(); // stops the thread: every grab and every key Orvane holds is released
 
     InputBackend(const InputBackend&) = delete;
     InputBackend& operator=(const InputBackend&) = delete;
@@ -68,97 +66,45 @@ public:
 
     // Readable once the input thread has ended, for whatever reason.
     int stoppedFd() const noexcept { return m_stopped.get(); }
-    StopReason stopReason() const noexcept { return m_stopReason.load(); }
+    StopReason stopReason() const noexcept { return m_run.reason(); }
 
 private:
-    struct Device {
-        std::uint64_t id = 0;
-        std::unique_ptr<InputDevice> input;
-        std::string name;
-        ModifierState modifiers;
-        std::vector<input_event> pulled;  // read from the device, not handled yet
-        std::vector<input_event> frame;   // passed events of the frame not yet closed
-        bool isFrameSwallowed = false;    // a key of this frame was swallowed
-        std::bitset<KEY_CNT> passedDown;  // keys whose press went out to the output
-        std::vector<int> releasedInFrame; // keys released in the frame not yet closed
-        bool isWaitingForRelease = false;
-        bool isGrabFailed = false;
-        std::chrono::steady_clock::time_point noticeAt;
-    };
-
-    // The engine's interfaces, all used on the input thread only.
-    void setEnabled(bool isEnabled) override { m_isTapEnabled = isEnabled; }
-    void post(const engine::KeyEvent& event) override;
-    std::chrono::nanoseconds now() override;
-
     void callOnInputThread(std::function<void()> call);
+    void runIncomingCalls();
     void run() noexcept;
     void raisePriority() noexcept;
     void loop();
-    void poll(int timeoutMs);
-    Device* soleDevice() noexcept;
-    void readSole(Device& device);
+    void readSole(Keyboard& keyboard);
     void leaveSole();
+    void poll(int timeoutMs);
+    int waitTimeoutMs() const noexcept;
     void shutDown() noexcept;
-    void finish(StopReason reason) noexcept;
-    int waitTimeoutMs() noexcept;
-    void noticeWaitingDevices() noexcept;
-
-    void scanDevices();
-    void readHotplug();
-    void addDevice(const std::string& path);
-    bool grabNow(Device& device);
-    void forgetDevice(std::uint64_t id);
-    void removeDevice(std::uint64_t id);
-    bool pullFrame(Device& device);
-    void readDevices(const std::vector<std::uint64_t>& ids);
-    void handleFrames(std::vector<Device*>& ready);
-    void readOutputLeds();
-
-    void handleEvent(Device& device, const input_event& event);
-    void handleKey(Device& device, const input_event& event);
-    engine::Verdict deliver(engine::KeyEvent& event) noexcept;
-    void flushFrame(Device& device);
-    void releasePostedKeys(Device& device);
-    std::uint64_t modifierFlags() const noexcept;
-    void log(engine::Log::Level level, const std::string& text) noexcept;
 
     engine::Workspace& m_workspace;
-    engine::Log& m_log;
+    engine::Log& m_engineLog;
+    InputLog m_log;
+    model::TopRow m_topRow;
     Options m_options;
-    engine::TaskQueue m_tasks; // the executors' queue; input thread only
-    engine::ExecutorContext m_context;
-    engine::KeyboardMonitor m_monitor;
+    RunState m_run;
 
+    UniqueFd m_instanceLock;
     std::unique_ptr<UinputKeyboard> m_output;
     UniqueFd m_epoll;
     UniqueFd m_wake;
     UniqueFd m_stopped;
-    UniqueFd m_instanceLock;
-    UdevPtr m_udev;
-    UdevMonitorPtr m_hotplug;
+    // Made by `start`, used on the input thread; both use the output keyboard and the epoll set.
+    std::optional<KeyboardSet> m_keyboards;
+    std::optional<KeyPath> m_keyPath;
     std::thread m_thread;
-    std::atomic<StopReason> m_stopReason{StopReason::running};
 
     std::mutex m_incomingMutex;
     std::vector<std::function<void()>> m_incoming;
 
     // Input thread only.
-    std::map<std::uint64_t, Device> m_devices;
-    std::uint64_t m_nextDeviceId = 16;
-    std::optional<std::chrono::nanoseconds> m_eventTime;
-    // The physical key (device, code) whose press or repeat the current frame carries, and, for
-    // every key an executor holds down on the output, the physical key whose press put it there.
-    using KeyOwner = std::pair<std::uint64_t, int>;
-    std::optional<KeyOwner> m_pressedKey;
-    std::map<int, KeyOwner> m_postedOwners;
-    std::vector<Device*> m_readyScratch;
     std::vector<std::uint64_t> m_readyIds;
     // The keyboard the input thread reads with blocking reads while it is the only one.
     std::optional<std::uint64_t> m_soleId;
     ControlWatcher m_watcher;
-    bool m_isTapEnabled = false;
-    bool m_isRunning = false;
 };
 
 } // namespace orvane::platform
