@@ -119,7 +119,7 @@ void AppDelegate::reportMonitorFailure(std::error_code error)
 
 void AppDelegate::showGuideWindow()
 {
-    QWidget* window = makeGuideWindow(m_parts.guideContent);
+    QWidget* window = makeGuideWindow(m_parts.guideContent, [quit = m_parts.quit] { quit(0); });
     m_guideWindow = window;
     window->show();
     window->raise();

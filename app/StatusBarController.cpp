@@ -22,7 +22,9 @@ StatusBarController::StatusBarController(Parts parts, QObject* parent)
               return makePreferencesWindow(content, *frames, [quit] { quit(0); });
           },
           parts.console),
-      m_aboutWindow([frames = &parts.frames] { return makeAboutWindow(*frames); }, parts.console),
+      m_aboutWindow([frames = &parts.frames,
+                     quit = parts.quit] { return makeAboutWindow(*frames, [quit] { quit(0); }); },
+                    parts.console),
       m_menu(std::make_unique<QMenu>()), m_isVisible(parts.isVisible)
 {
     buildMenu();

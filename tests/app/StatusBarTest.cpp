@@ -121,7 +121,7 @@ TEST(ReusableWindows, PreferencesComeBackWhereTheyWereLeftAndCanQuit)
 
     auto* quit = second->findChild<QPushButton*>(QStringLiteral("quitButton"));
     ASSERT_NE(quit, nullptr);
-    EXPECT_EQ(quit->text(), QStringLiteral("Quit Orvane"));
+    EXPECT_EQ(quit->text(), QStringLiteral("&Quit Orvane")) << "Alt+Q";
     quit->click();
     EXPECT_EQ(app.shell.journal.back(), "quit 0");
 }
@@ -169,6 +169,7 @@ TEST(Strings, KeysGiveTheirDefaultsWithTheAppName)
         {app::stringKey::menuAbout, QStringLiteral("About")},
         {app::stringKey::menuFeedback, QStringLiteral("Feedback (Email)")},
         {app::stringKey::menuQuit, QStringLiteral("Quit Orvane")},
+        {app::stringKey::buttonQuit, QStringLiteral("&Quit Orvane")},
         {app::stringKey::windowPreferences, QStringLiteral("Orvane Preferences")},
         {app::stringKey::windowAbout, QStringLiteral("About Orvane")},
         {app::stringKey::windowGuide, QStringLiteral("Orvane Guide")},
