@@ -123,6 +123,8 @@ int main(int argc, char** argv)
         QCoreApplication::exit(0);
     });
     QApplication::setApplicationName(QStringLiteral("orvane"));
+    // What titles and alerts name: the product, not the command.
+    QApplication::setApplicationDisplayName(QString::fromStdString(model::appName()));
     QApplication::setDesktopFileName(QStringLiteral(ORVANE_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false); // Orvane lives on without windows
     // Outside a desktop session Qt knows no icon theme; application icons then come from Adwaita,
