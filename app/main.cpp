@@ -9,6 +9,7 @@
 #include "SettingsWatcher.h"
 #include "SingleInstance.h"
 #include "StandInMonitor.h"
+#include "Translations.h"
 #include "TrayHostWatcher.h"
 #include "WindowFrames.h"
 
@@ -125,6 +126,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("orvane"));
     // What titles and alerts name: the product, not the command.
     QApplication::setApplicationDisplayName(QString::fromStdString(model::appName()));
+    const app::Translations translations(QLocale::system());
     QApplication::setDesktopFileName(QStringLiteral(ORVANE_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false); // Orvane lives on without windows
     // Outside a desktop session Qt knows no icon theme; application icons then come from Adwaita,

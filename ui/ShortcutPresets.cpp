@@ -1,5 +1,7 @@
 #include "ShortcutPresets.h"
 
+#include <QCoreApplication>
+
 namespace orvane::ui {
 namespace {
 
@@ -11,9 +13,11 @@ constexpr std::int64_t keyF1 = 122;
 constexpr std::int64_t keyF10 = 109;
 constexpr std::int64_t keyPageUp = 116;
 
+// The description is stored with the shortcut, in the user's language at the time it was chosen.
 model::ShortcutTarget shortcut(std::int64_t key, std::uint64_t modifiers, const char* description)
 {
-    return {model::Shortcut{{key}, modifiers}, description};
+    return {model::Shortcut{{key}, modifiers},
+            QCoreApplication::translate("ShortcutPresets", description).toStdString()};
 }
 
 } // namespace
@@ -39,17 +43,23 @@ std::array<std::optional<model::ShortcutTarget>, 4> hotkeyLongPresses(DesktopFam
     // KWin's window shortcuts, the screen locker's default and the default panel's launcher.
     // Neither desktop binds "fullscreen" by default; both bind a maximise toggle.
     if (desktop == DesktopFamily::plasma)
-        return {shortcut(keyPageUp, m::command, "Toggle maximized"), std::nullopt,
-                shortcut(keyL, m::command, "Lock screen"),
-                shortcut(keyF1, m::option, "Show or hide the application launcher")};
-    return {shortcut(keyF10, m::option, "Toggle maximized"), std::nullopt,
-            shortcut(keyL, m::command, "Lock screen"),
-            shortcut(keyF1, m::option, "Show or hide the Activities overview")};
+        return {shortcut(keyPageUp, m::command,
+                         QT_TRANSLATE_NOOP("ShortcutPresets", "Toggle maximized")),
+                std::nullopt,
+                shortcut(keyL, m::command, QT_TRANSLATE_NOOP("ShortcutPresets", "Lock screen")),
+                shortcut(
+                    keyF1, m::option,
+                    QT_TRANSLATE_NOOP("ShortcutPresets", "Show or hide the application launcher"))};
+    return {shortcut(keyF10, m::option, QT_TRANSLATE_NOOP("ShortcutPresets", "Toggle maximized")),
+            std::nullopt,
+            shortcut(keyL, m::command, QT_TRANSLATE_NOOP("ShortcutPresets", "Lock screen")),
+            shortcut(keyF1, m::option,
+                     QT_TRANSLATE_NOOP("ShortcutPresets", "Show or hide the Activities overview"))};
 }
 
 model::ShortcutTarget editorStartingShortcut()
 {
-    return shortcut(keyL, m::command, "Lock screen");
+    return shortcut(keyL, m::command, QT_TRANSLATE_NOOP("ShortcutPresets", "Lock screen"));
 }
 
 } // namespace orvane::ui

@@ -1,17 +1,21 @@
 // The shell's windows with their real content on two screens (tests/app/screens.json): a
 // 1280x720 one and 1280x800 at twice the scale, 640x400 logical. Size, scrolling, placement,
-// frames kept across quitting, and the keyboard.
+// frames kept across quitting, the keyboard, and the user's language.
 #include "support/Subprocess.h"
 #include "ui/UiWorld.h"
 
 #include "app/ShellWindows.h"
+#include "app/Strings.h"
+#include "app/Translations.h"
 #include "app/WindowFrames.h"
 #include "ui/GuideView.h"
 #include "ui/KeyMappingView.h"
 #include "ui/PreferencesView.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
+#include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -252,6 +256,80 @@ TEST(ShellWindows, EscapeAndCtrlWCloseCtrlQQuits)
         QTest::keySequence(target, row.keys);
         EXPECT_EQ(!window->isVisible(), row.closes);
         EXPECT_EQ(windows.quits, row.quits);
+    }
+}
+
+// Every label and button that does not wrap is at least as wide as its text needs.
+void expectNothingClipped(const QWidget& window)
+{
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<const QLabel*>(widget);
+        const bool isText = (label != nullptr && !label->wordWrap() && !label->text().isEmpty()) ||
+                            qobject_cast<const QAbstractButton*>(widget) != nullptr;
+        if (!isText || !widget->isVisibleTo(&window))
+            continue;
+        const QString text =
+            label != nullptr ? label->text() : qobject_cast<const QAbstractButton*>(widget)->text();
+        EXPECT_GE(widget->width(), widget->sizeHint().width()) << text.toStdString();
+    }
+}
+
+TEST(Translations, TheUsersLanguageWithQtsOwnTexts)
+{
+    struct Row {
+        QLocale locale;
+        bool isTranslated;
+        QString preferencesTitle;
+        QString quit;
+        QString guideTitle;
+        QString finish;
+        QString qtCancel; // from Qt's own catalogue
+    };
+    const std::vector<Row> rows{
+        {QLocale(QLocale::German, QLocale::Germany), true, QStringLiteral("Orvane-Einstellungen"),
+         QStringLiteral("Orvane &beenden"), QStringLiteral("Orvane-Einf\u00fchrung"),
+         QStringLiteral("&Fertig"), QStringLiteral("Abbrechen")},
+        {QLocale(QLocale::German, QLocale::Austria), true, QStringLiteral("Orvane-Einstellungen"),
+         QStringLiteral("Orvane &beenden"), QStringLiteral("Orvane-Einf\u00fchrung"),
+         QStringLiteral("&Fertig"), QStringLiteral("Abbrechen")},
+        {QLocale(QLocale::English, QLocale::UnitedStates), false,
+         QStringLiteral("Orvane Preferences"), QStringLiteral("&Quit Orvane"),
+         QStringLiteral("Orvane Guide"), QStringLiteral("&Finish"), QStringLiteral("Cancel")},
+    };
+    pointAt(screenNamed(QStringLiteral("laptop")));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.locale.name().toStdString());
+        {
+            const app::Translations translations(row.locale);
+            EXPECT_EQ(translations.hasOrvane(), row.isTranslated);
+            if (row.isTranslated) {
+                EXPECT_TRUE(translations.hasQt())
+                    << "Qt's catalogues (qt6-translations-l10n) are missing";
+            }
+            Windows windows;
+            const std::unique_ptr<QWidget> preferences = windows.preferences();
+            preferences->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(preferences.get()));
+            EXPECT_EQ(preferences->windowTitle(), row.preferencesTitle);
+            EXPECT_EQ(preferences->findChild<QPushButton*>(QStringLiteral("quitButton"))->text(),
+                      row.quit);
+            expectNothingClipped(*preferences);
+            const std::unique_ptr<QWidget> guide = windows.guide();
+            guide->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(guide.get()));
+            EXPECT_EQ(guide->windowTitle(), row.guideTitle);
+            EXPECT_EQ(guide->findChild<ui::GuideView*>()->finishButton()->text(), row.finish);
+            expectNothingClipped(*guide);
+            const std::unique_ptr<QWidget> about(app::makeAboutWindow(windows.frames, [] {}));
+            about->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(about.get()));
+            expectNothingClipped(*about);
+            QDialogButtonBox box(QDialogButtonBox::Cancel);
+            EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), row.qtCancel);
+        }
+        // Removed with the object: English again.
+        EXPECT_EQ(app::Strings::withAppName(app::stringKey::windowPreferences),
+                  QStringLiteral("Orvane Preferences"));
     }
 }
 
