@@ -51,8 +51,7 @@ void addShortcut(QWidget& window, const QKeySequence& keys, std::function<void()
 }
 
 // `quit` may be empty: no Ctrl+Q then.
-QWidget* makeWindow(const QString& objectName, const QString& title,
-                    const std::function<void()>& quit)
+QWidget* makeWindow(const QString& objectName, const QString& title, std::function<void()> quit)
 {
     auto* window =
         new QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -70,7 +69,7 @@ QWidget* makeWindow(const QString& objectName, const QString& title,
     addShortcut(*window, QKeySequence(Qt::Key_Escape), close);
     addShortcut(*window, QKeySequence(Qt::CTRL | Qt::Key_W), close);
     if (quit)
-        addShortcut(*window, QKeySequence(Qt::CTRL | Qt::Key_Q), quit);
+        addShortcut(*window, QKeySequence(Qt::CTRL | Qt::Key_Q), std::move(quit));
     return window;
 }
 
