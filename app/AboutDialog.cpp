@@ -4,6 +4,7 @@
 
 #include "model/BundleInfo.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -14,7 +15,7 @@ namespace orvane::app {
 QString versionLine()
 {
     const auto& info = model::mainBundleInfo();
-    return QStringLiteral("Ver: %1 (%2) ")
+    return QCoreApplication::translate("AboutDialog", "Ver: %1 (%2) ")
         .arg(QString::fromStdString(model::infoString(info, model::infoKey::shortVersion)),
              QString::fromStdString(model::infoString(info, model::infoKey::version)));
 }
@@ -41,10 +42,14 @@ AboutDialog::AboutDialog(QWidget* parent) : QWidget(parent)
 
     auto* version = new QLabel(versionLine(), this);
     version->setObjectName(QStringLiteral("versionLine"));
+    // For a bug report: the version can be selected and copied.
+    version->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    version->setCursor(Qt::IBeamCursor);
     layout->addWidget(version, 0, Qt::AlignHCenter);
     layout->addSpacing(8);
 
-    auto* copyright = new QLabel(QStringLiteral("Copyright © 2026 The Orvane developers"), this);
+    auto* copyright = new QLabel(
+        QCoreApplication::translate("AboutDialog", "Copyright © 2026 The Orvane developers"), this);
     copyright->setObjectName(QStringLiteral("copyright"));
     copyright->setAlignment(Qt::AlignHCenter);
     QFont small = copyright->font();
@@ -53,16 +58,26 @@ AboutDialog::AboutDialog(QWidget* parent) : QWidget(parent)
     copyright->setFont(small);
     layout->addWidget(copyright, 0, Qt::AlignHCenter);
 
-    // There is no update framework on Linux: the package manager updates Orvane, so the button
-    // takes the no-updater path and does nothing; its tip says why.
+    // There is no update framework on Linux: the package manager updates Orvane. The button is
+    // there, but off, and the window says why, for everyone and not only in a tip.
     auto* row = new QHBoxLayout;
-    auto* update = new QPushButton(QStringLiteral("Check for Updates\u2026"), this);
+    auto* update = new QPushButton(
+        QCoreApplication::translate("AboutDialog", "Check for Updates\u2026"), this);
     update->setObjectName(QStringLiteral("checkForUpdates"));
-    update->setFixedWidth(150);
-    update->setToolTip(QStringLiteral("Orvane is updated by your system's package manager."));
+    update->setMinimumWidth(150); // wider where a language needs it
+    update->setEnabled(false);
     row->addWidget(update, 0, Qt::AlignVCenter);
     layout->addLayout(row);
     row->setAlignment(Qt::AlignHCenter);
+    auto* updates =
+        new QLabel(QCoreApplication::translate("AboutDialog",
+                                               "Updates come with your system's software updates."),
+                   this);
+    updates->setObjectName(QStringLiteral("updatesNote"));
+    updates->setAlignment(Qt::AlignHCenter);
+    updates->setWordWrap(true);
+    update->setToolTip(updates->text());
+    layout->addWidget(updates, 0, Qt::AlignHCenter);
 }
 
 } // namespace orvane::app

@@ -5,6 +5,7 @@
 #include "model/BundleInfo.h"
 #include "model/SettingCoding.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QWidget>
 
@@ -60,8 +61,10 @@ bool AppDelegate::applicationDidFinishLaunching()
             if (self != nullptr && self->m_statusBar != nullptr)
                 self->m_statusBar->setVisible(isVisible);
             if (!isVisible && self != nullptr)
-                self->m_parts.dialogs.alert(QStringLiteral("To show Menu Bar icon, run %1 again.")
-                                                .arg(QString::fromStdString(model::appName())));
+                self->m_parts.dialogs.alert(
+                    QCoreApplication::translate("AppDelegate",
+                                                "To show Menu Bar icon, run %1 again.")
+                        .arg(QString::fromStdString(model::appName())));
         }));
 
     m_parts.keyboardMonitor.setKeyMapping(preferences.keyMapping.get());
@@ -104,22 +107,25 @@ void AppDelegate::reportMonitorFailure(std::error_code error)
 {
     QString text;
     if (error == std::errc::device_or_resource_busy) {
-        text = QStringLiteral("Another Orvane is already running for you and holds the keyboards "
-                              "(for example 'orvanectl run'). Stop it, then start Orvane again.");
+        text = QCoreApplication::translate(
+            "AppDelegate", "Another Orvane is already running for you and holds the keyboards "
+                           "(for example 'orvanectl run'). Stop it, then start Orvane again.");
     } else {
-        text = QStringLiteral("Orvane cannot take over the keyboards: %1.\n\n'orvanectl doctor' "
-                              "tells what is missing.")
-                   .arg(QString::fromStdString(error.message()));
+        text =
+            QCoreApplication::translate(
+                "AppDelegate", "Orvane cannot take over the keyboards: %1.\n\n'orvanectl doctor' "
+                               "tells what is missing.")
+                .arg(QString::fromStdString(error.message()));
     }
     m_parts.log.write(engine::Log::Level::error, "KeyboardMonitor",
                       "Failed to create event tap! " + text.toStdString());
-    m_parts.dialogs.error(QStringLiteral("Orvane cannot start"), text);
+    m_parts.dialogs.error(QCoreApplication::translate("AppDelegate", "Orvane cannot start"), text);
     m_parts.quit(1);
 }
 
 void AppDelegate::showGuideWindow()
 {
-    QWidget* window = makeGuideWindow(m_parts.guideContent);
+    QWidget* window = makeGuideWindow(m_parts.guideContent, [quit = m_parts.quit] { quit(0); });
     m_guideWindow = window;
     window->show();
     window->raise();

@@ -7,6 +7,7 @@
 #include "QtDialogs.h"
 #include "SettingsWatcher.h"
 #include "SingleInstance.h"
+#include "Translations.h"
 #include "TrayHostWatcher.h"
 #include "WindowFrames.h"
 
@@ -104,6 +105,9 @@ platform::UniqueFd blockEndingSignals()
 void nameApplication()
 {
     QApplication::setApplicationName(QStringLiteral("orvane"));
+    // What titles and alerts name: the product, not the command.
+    QApplication::setApplicationDisplayName(QString::fromStdString(model::appName()));
+    const Translations translations(QLocale::system());
     QApplication::setDesktopFileName(QString::fromLatin1(platform::LinuxSystem::appId()));
     QApplication::setQuitOnLastWindowClosed(false); // Orvane lives on without windows
     // Outside a desktop session Qt knows no icon theme; application icons then come from Adwaita,

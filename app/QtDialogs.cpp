@@ -2,6 +2,8 @@
 
 #include "AppIcons.h"
 
+#include "model/BundleInfo.h"
+
 #include <QMessageBox>
 
 namespace orvane::app {
@@ -9,6 +11,7 @@ namespace orvane::app {
 void QtDialogs::alert(const QString& text)
 {
     QMessageBox box;
+    box.setWindowTitle(QString::fromStdString(model::appName()));
     box.setWindowIcon(appIcon());
     box.setText(text);
     box.exec();

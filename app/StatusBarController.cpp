@@ -8,12 +8,50 @@
 
 #include "model/BundleInfo.h"
 
+#include <QClipboard>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
 #include <QUrl>
 
 namespace orvane::app {
+
+namespace {
+
+// No mail program took the address: it is offered to copy into whatever the user writes with.
+void showFeedbackAddress()
+{
+    static QPointer<QMessageBox> shown;
+    if (shown == nullptr) {
+        const QString address = QLatin1String(feedbackAddress);
+        auto* box = new QMessageBox(
+            QMessageBox::Information, QString::fromStdString(model::appName()),
+            QCoreApplication::translate("Feedback", "No mail program answered. Please write to %1 "
+                                                    "from the mail program or web mail you use.")
+                .arg(address));
+        box->setObjectName(QStringLiteral("feedbackAddress"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setWindowIcon(appIcon());
+        box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        QPushButton* copy = box->addButton(QCoreApplication::translate("Feedback", "&Copy Address"),
+                                           QMessageBox::AcceptRole);
+        copy->setObjectName(QStringLiteral("copyAddress"));
+        QObject::connect(copy, &QPushButton::clicked, copy,
+                         [address] { QGuiApplication::clipboard()->setText(address); });
+        box->addButton(QMessageBox::Close);
+        box->setDefaultButton(copy);
+        shown = box;
+    }
+    shown->show();
+    shown->raise();
+    shown->activateWindow();
+}
+
+} // namespace
 
 StatusBarController::StatusBarController(Parts parts, QObject* parent)
     : QObject(parent), m_console(parts.console), m_log(parts.log), m_quit(parts.quit),
@@ -22,7 +60,9 @@ StatusBarController::StatusBarController(Parts parts, QObject* parent)
               return makePreferencesWindow(content, *frames, [quit] { quit(0); });
           },
           parts.console),
-      m_aboutWindow([frames = &parts.frames] { return makeAboutWindow(*frames); }, parts.console),
+      m_aboutWindow([frames = &parts.frames,
+                     quit = parts.quit] { return makeAboutWindow(*frames, [quit] { quit(0); }); },
+                    parts.console),
       m_menu(std::make_unique<QMenu>()), m_isVisible(parts.isVisible)
 {
     buildMenu();
@@ -61,8 +101,8 @@ void StatusBarController::buildMenu()
         Strings::text(stringKey::menuFeedback),
         [] {
             const QUrl address(QStringLiteral("mailto:") + QLatin1String(feedbackAddress));
-            if (address.isValid())
-                QDesktopServices::openUrl(address);
+            if (address.isValid() && !QDesktopServices::openUrl(address))
+                showFeedbackAddress();
         },
         m_menu.get()));
     m_menu->addSeparator();

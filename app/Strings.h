@@ -1,5 +1,6 @@
-// The shell's user-interface texts, looked up by key through Qt's translation system. The English
-// default of every key is compiled in, so a missing translation still reads well.
+// The shell's user-interface texts, looked up by key through Qt's translation system (context
+// "Orvane", the key as the disambiguation). The English default of every key is compiled in, so a
+// missing translation still reads well.
 #pragma once
 
 #include <QString>
@@ -13,6 +14,7 @@ inline constexpr std::string_view menuPreferences = "Menu.Preferences";
 inline constexpr std::string_view menuAbout = "Menu.About";
 inline constexpr std::string_view menuFeedback = "Menu.Feedback";
 inline constexpr std::string_view menuQuit = "Menu.Quit";
+inline constexpr std::string_view buttonQuit = "Button.Quit";
 inline constexpr std::string_view windowPreferences = "Window.Preferences";
 inline constexpr std::string_view windowAbout = "Window.About";
 inline constexpr std::string_view windowGuide = "Window.Guide";

@@ -15,7 +15,8 @@ set(orvane_package_recommends "udev") # the udev rule needs udev; containers may
 if(TARGET orvane)
     install(TARGETS orvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     set(orvane_package_depends "qt6-qpa-plugins, libqt6svg6")
-    string(APPEND orvane_package_recommends ", qt6-wayland")
+    # Qt's own texts (its dialogs' buttons) in the user's language; Orvane's are built in.
+    string(APPEND orvane_package_recommends ", qt6-wayland, qt6-translations-l10n")
 endif()
 
 set(CPACK_GENERATOR DEB)

@@ -40,7 +40,7 @@ in_tree orvanectl keys | head -n3
 # The autostart entry must start the program where the package put it.
 in_tree sh -c 'export HOME=/tmp/home XDG_CONFIG_HOME=/tmp/home/.config; mkdir -p $HOME &&
     orvanectl login on && grep "^Exec=" $XDG_CONFIG_HOME/autostart/orvane.desktop' |
-    grep -qx 'Exec=/usr/bin/orvane' || { echo "autostart does not start /usr/bin/orvane" >&2; exit 1; }
+    grep -qx 'Exec=/usr/bin/orvane --login' || { echo "autostart does not start /usr/bin/orvane" >&2; exit 1; }
 echo "autostart starts /usr/bin/orvane"
 if in_tree test -x /usr/bin/orvane; then
     in_tree env QT_QPA_PLATFORM=offscreen timeout 20 /usr/bin/orvane --version

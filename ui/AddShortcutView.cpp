@@ -77,11 +77,11 @@ AddShortcutView::AddShortcutView(const engine::KeyboardLayout& layout,
     combination->addStretch();
 
     auto* form = new QFormLayout;
-    form->addRow(tr("Description:"), m_description);
+    form->addRow(tr("&Description:"), m_description);
 
     m_cancel = new QPushButton(tr("Cancel"));
     m_cancel->setObjectName(QStringLiteral("cancel"));
-    m_add = new QPushButton(tr("Add Shortcut"));
+    m_add = new QPushButton(tr("&Add Shortcut"));
     m_add->setObjectName(QStringLiteral("addShortcut"));
     m_add->setDefault(true);
     auto* buttons = new QHBoxLayout;

@@ -7,6 +7,7 @@
 #include "SymbolView.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -57,7 +58,7 @@ GuideView::GuideView(model::ObservablePreferences& preferences, const ViewServic
 
     m_table = new KeyMappingView(preferences, services);
 
-    m_finish = new QPushButton(tr("Finish"));
+    m_finish = new QPushButton(tr("&Finish"));
     m_finish->setObjectName(QStringLiteral("finish"));
     m_finish->setDefault(true);
     auto* buttons = new QHBoxLayout;
@@ -71,6 +72,16 @@ GuideView::GuideView(model::ObservablePreferences& preferences, const ViewServic
     layout->addLayout(buttons);
 
     connect(m_finish, &QPushButton::clicked, this, &GuideView::finished);
+}
+
+void GuideView::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        m_finish->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void GuideView::applyAppsPreset()

@@ -36,6 +36,10 @@ public:
 Q_SIGNALS:
     void finished();
 
+protected:
+    // Enter that no control below took (a cell opens its picker with it) finishes the guide.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     model::ObservablePreferences& m_preferences;
     ViewServices m_services;

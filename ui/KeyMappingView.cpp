@@ -4,6 +4,7 @@
 #include "KeyView.h"
 
 #include "model/SettingCoding.h"
+#include "model/KeyProps.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -72,12 +73,11 @@ KeyMappingView::KeyMappingView(model::ObservablePreferences& preferences,
     headerGrid->setContentsMargins(0, 8, style()->pixelMetric(QStyle::PM_ScrollBarExtent), 0);
     fixColumns(headerGrid);
     headerGrid->addWidget(heading(tr("Key")), 0, 0, Qt::AlignCenter);
-    const std::array<QString, 3> titles{tr("Short Press"), tr("Long Press"), tr("Fn + Key")};
     for (std::size_t i = 0; i < columns.size(); ++i) {
         auto* stack = new QWidget;
         auto* box = new QVBoxLayout(stack);
         box->setContentsMargins(0, 0, 0, 0);
-        box->addWidget(heading(titles[i]), 0, Qt::AlignHCenter);
+        box->addWidget(heading(columnTitle(columns[i])), 0, Qt::AlignHCenter);
         m_editors[i] = new KeyMappingColumnEditor(preferences, columns[i], services);
         box->addWidget(m_editors[i], 0, Qt::AlignHCenter);
         headerGrid->addWidget(stack, 0, static_cast<int>(i) + 1);
@@ -111,6 +111,19 @@ KeyMappingView::KeyMappingView(model::ObservablePreferences& preferences,
             else
                 refresh();
         });
+}
+
+QString KeyMappingView::columnTitle(Column column)
+{
+    switch (column) {
+    case Column::shortPress:
+        return tr("Short Press");
+    case Column::longPress:
+        return tr("Long Press");
+    case Column::fn:
+        break;
+    }
+    return tr("Fn + Key");
 }
 
 LaunchTargetPicker* KeyMappingView::picker(int row, Column column) const
@@ -173,6 +186,10 @@ void KeyMappingView::rebuildRows(std::size_t count)
                 }};
             auto* picker = new LaunchTargetPicker(std::move(binding), m_services);
             picker->setFixedWidth(actionColumnWidth);
+            picker->setAccessibleDescription(
+                tr("%1 key, %2", "the key of the row, the column: F1 key, Long Press")
+                    .arg(keyName(keys[row]),
+                         columnTitle(column)));
             picker->setObjectName(
                 QStringLiteral("picker-%1-%2").arg(row).arg(static_cast<int>(column)));
             pickers[static_cast<std::size_t>(column)] = picker;

@@ -35,6 +35,8 @@ public:
     int rowCount() const { return static_cast<int>(m_pickers.size()); }
     LaunchTargetPicker* picker(int row, Column column) const;
     KeyMappingColumnEditor* columnEditor(Column column) const;
+    // "Short Press", "Long Press", "Fn + Key".
+    static QString columnTitle(Column column);
     QScrollArea* rowsArea() const { return m_rowsArea; }
 
     // Re-reads the stored mapping; rows are rebuilt only when their number changed.

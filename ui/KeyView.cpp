@@ -4,12 +4,40 @@
 
 #include "model/KeyProps.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 
 namespace orvane::ui {
 namespace {
 constexpr int captionSpacing = 6;
+
+// The names the catalogue gives, marked for the translators; the function keys keep theirs.
+[[maybe_unused]] constexpr const char* translatedNames[] = {
+    QT_TRANSLATE_NOOP("KeyNames", "Mission Control"),
+    QT_TRANSLATE_NOOP("KeyNames", "Spotlight"),
+    QT_TRANSLATE_NOOP("KeyNames", "Dictation"),
+    QT_TRANSLATE_NOOP("KeyNames", "Focus"),
+    QT_TRANSLATE_NOOP("KeyNames", "Launchpad"),
+    QT_TRANSLATE_NOOP("KeyNames", "Brightness Up"),
+    QT_TRANSLATE_NOOP("KeyNames", "Brightness Down"),
+    QT_TRANSLATE_NOOP("KeyNames", "Sound Up"),
+    QT_TRANSLATE_NOOP("KeyNames", "Sound Down"),
+    QT_TRANSLATE_NOOP("KeyNames", "Mute"),
+    QT_TRANSLATE_NOOP("KeyNames", "Illumination Up"),
+    QT_TRANSLATE_NOOP("KeyNames", "Illumination Down"),
+    QT_TRANSLATE_NOOP("KeyNames", "Illumination Toggle"),
+    QT_TRANSLATE_NOOP("KeyNames", "Play"),
+    QT_TRANSLATE_NOOP("KeyNames", "Next"),
+    QT_TRANSLATE_NOOP("KeyNames", "Previous"),
+    QT_TRANSLATE_NOOP("KeyNames", "Fast"),
+    QT_TRANSLATE_NOOP("KeyNames", "Rewind"),
+};
+} // namespace
+
+QString keyName(model::CustomKey key)
+{
+    return QCoreApplication::translate("KeyNames", model::keyProp(key).name.c_str());
 }
 
 KeyView::KeyView(model::CustomKey key, bool highlighted, bool showName, QWidget* parent)
@@ -17,7 +45,7 @@ KeyView::KeyView(model::CustomKey key, bool highlighted, bool showName, QWidget*
 {
     setObjectName(QStringLiteral("KeyView"));
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    setAccessibleName(QString::fromStdString(model::keyProp(key).name));
+    setAccessibleName(keyName(key));
 }
 
 QColor KeyView::color() const
@@ -39,8 +67,7 @@ QSize KeyView::sizeHint() const
 {
     int width = padding + capSize + padding;
     if (showsCaption())
-        width += captionSpacing + fontMetrics().horizontalAdvance(
-                                      QString::fromStdString(model::keyProp(m_key).name));
+        width += captionSpacing + fontMetrics().horizontalAdvance(keyName(m_key));
     return {width, padding + capSize + padding};
 }
 
@@ -50,7 +77,7 @@ void KeyView::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     const QColor ink = color();
     const QRectF cap(padding, (height() - capSize) / 2.0, capSize, capSize);
-    const QString name = QString::fromStdString(model::keyProp(m_key).name);
+    const QString name = keyName(m_key);
 
     const auto path = picturePath();
     const QSizeF size = path ? pictureSize(*path) : QSizeF();

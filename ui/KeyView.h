@@ -10,6 +10,9 @@
 
 namespace orvane::ui {
 
+// The key's name in the user's language: "Brightness Down", in German "Helligkeit verringern".
+QString keyName(model::CustomKey key);
+
 class KeyView : public QWidget {
     Q_OBJECT
 public:

@@ -9,6 +9,8 @@
 #include "ShortcutText.h"
 #include "SymbolView.h"
 
+#include "model/KeyProps.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -81,6 +83,7 @@ void LaunchTargetPicker::rebuildLabel(const model::LaunchTarget& target)
             if constexpr (std::is_same_v<T, model::KeyTarget>) {
                 m_shownText = QStringLiteral("key:") +
                               QString::fromUtf8(std::string(model::caseName(value.key)).c_str());
+                m_spokenText = keyName(value.key);
                 return new KeyView(value.key, true, true);
             } else if constexpr (std::is_same_v<T, model::AppTarget>) {
                 const auto app = m_services.installedApps.describe(value.path);
@@ -89,6 +92,7 @@ void LaunchTargetPicker::rebuildLabel(const model::LaunchTarget& target)
                         ? QString::fromStdString(app->name)
                         : QString::fromStdString(std::filesystem::path(value.path).filename());
                 m_shownText = QStringLiteral("app:") + name;
+                m_spokenText = tr("Open %1", "an application").arg(name);
                 auto* box = new QWidget;
                 auto* row = new QHBoxLayout(box);
                 row->setContentsMargins(4, 4, 4, 4);
@@ -105,6 +109,11 @@ void LaunchTargetPicker::rebuildLabel(const model::LaunchTarget& target)
             } else {
                 const QString keys = shortcutText(value.shortcut, m_services.keyboardLayout);
                 m_shownText = QStringLiteral("shortcut:") + keys;
+                m_spokenText =
+                    value.description.empty()
+                        ? tr("Shortcut %1").arg(keys)
+                        : tr("Shortcut %1, %2", "keys, description")
+                              .arg(keys, QString::fromStdString(value.description));
                 auto* box = new QWidget;
                 auto* row = new QHBoxLayout(box);
                 row->setContentsMargins(4, 4, 4, 4);
@@ -127,7 +136,7 @@ void LaunchTargetPicker::rebuildLabel(const model::LaunchTarget& target)
         target);
     m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
     layout->insertWidget(0, m_label);
-    setAccessibleName(m_shownText);
+    setAccessibleName(m_spokenText); // what a screen reader says: "F5", "Open Files"
 }
 
 void LaunchTargetPicker::write(const model::LaunchTarget& target)

@@ -87,6 +87,7 @@ private:
     QPointer<PickerPopup> m_popup;
     QWidget* m_label = nullptr;
     QString m_shownText;
+    QString m_spokenText;
     AppChooser m_appChooser;
 };
 

@@ -34,10 +34,11 @@ protected:
             m_selector.select(m_index);
     }
 
+    // Space picks the tile, as it presses a button; Enter is left to the window (the guide
+    // finishes with it).
     void keyPressEvent(QKeyEvent* event) override
     {
-        if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
-            event->key() == Qt::Key_Enter) {
+        if (event->key() == Qt::Key_Space) {
             m_selector.select(m_index);
             return;
         }

@@ -208,6 +208,9 @@ AddShortcutView* PickerPopup::showSheet()
     layout->setContentsMargins(8, 0, 8, 8);
     layout->addWidget(m_sheet, 0, Qt::AlignHCenter | Qt::AlignTop);
     layout->addStretch();
+    // The keyboard is held inside the sheet too: with the rows beneath disabled, Tab goes round
+    // the editor's own controls and Enter never reaches a row.
+    m_scroll->setEnabled(false);
     m_sheetLayer->show();
     m_sheet->addButton()->setFocus(Qt::PopupFocusReason);
     return m_sheet;
@@ -221,6 +224,7 @@ void PickerPopup::closeSheet()
     m_sheetLayer->deleteLater();
     m_sheetLayer = nullptr;
     m_sheet = nullptr;
+    m_scroll->setEnabled(true);
     m_rows.at(1)->setFocus(Qt::PopupFocusReason);
 }
 

@@ -67,9 +67,11 @@ PreferencesView::PreferencesView(model::ObservablePreferences& preferences,
 
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    form->addRow(tr("Launch at login:"), m_launchAtLogin);
-    form->addRow(tr("Show menu bar icon:"), m_menuBarIcon);
-    form->addRow(tr("Long press delay:"), delayRow);
+    form->addRow(tr("Launch at &login:"), m_launchAtLogin);
+    form->addRow(tr("Show menu bar &icon:"), m_menuBarIcon);
+    auto* delayLabel = new QLabel(tr("Long press &delay:")); // Alt+D reaches the slider
+    delayLabel->setBuddy(m_delay);
+    form->addRow(delayLabel, delayRow);
 
     auto* divider = new QFrame;
     divider->setFrameShape(QFrame::HLine);

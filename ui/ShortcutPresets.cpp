@@ -1,6 +1,7 @@
 #include "ShortcutPresets.h"
 
 #include "model/CurrentDesktop.h"
+#include <QCoreApplication>
 
 namespace orvane::ui {
 namespace {
@@ -8,9 +9,11 @@ namespace {
 namespace m = model::modifier;
 namespace vk = model::virtualKey;
 
+// The description is stored with the shortcut, in the user's language at the time it was chosen.
 model::ShortcutTarget shortcut(std::int64_t key, std::uint64_t modifiers, const char* description)
 {
-    return {model::Shortcut{{key}, modifiers}, description};
+    return {model::Shortcut{{key}, modifiers},
+            QCoreApplication::translate("ShortcutPresets", description).toStdString()};
 }
 
 } // namespace
@@ -28,17 +31,23 @@ std::array<std::optional<model::ShortcutTarget>, 4> hotkeyLongPresses(DesktopFam
     // KWin's window shortcuts, the screen locker's default and the default panel's launcher.
     // Neither desktop binds "fullscreen" by default; both bind a maximise toggle.
     if (desktop == DesktopFamily::plasma)
-        return {shortcut(vk::pageUp, m::command, "Toggle maximized"), std::nullopt,
-                shortcut(vk::l, m::command, "Lock screen"),
-                shortcut(vk::f1, m::option, "Show or hide the application launcher")};
-    return {shortcut(vk::f10, m::option, "Toggle maximized"), std::nullopt,
-            shortcut(vk::l, m::command, "Lock screen"),
-            shortcut(vk::f1, m::option, "Show or hide the Activities overview")};
+        return {shortcut(vk::pageUp, m::command,
+                         QT_TRANSLATE_NOOP("ShortcutPresets", "Toggle maximized")),
+                std::nullopt,
+                shortcut(vk::l, m::command, QT_TRANSLATE_NOOP("ShortcutPresets", "Lock screen")),
+                shortcut(
+                    vk::f1, m::option,
+                    QT_TRANSLATE_NOOP("ShortcutPresets", "Show or hide the application launcher"))};
+    return {shortcut(vk::f10, m::option, QT_TRANSLATE_NOOP("ShortcutPresets", "Toggle maximized")),
+            std::nullopt,
+            shortcut(vk::l, m::command, QT_TRANSLATE_NOOP("ShortcutPresets", "Lock screen")),
+            shortcut(vk::f1, m::option,
+                     QT_TRANSLATE_NOOP("ShortcutPresets", "Show or hide the Activities overview"))};
 }
 
 model::ShortcutTarget editorStartingShortcut()
 {
-    return shortcut(vk::l, m::command, "Lock screen");
+    return shortcut(vk::l, m::command, QT_TRANSLATE_NOOP("ShortcutPresets", "Lock screen"));
 }
 
 } // namespace orvane::ui

@@ -14,6 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace orvane::test {
 namespace {
 
@@ -84,7 +87,7 @@ TEST(AccessibilityPrompt, DialogGivesTheCommandsForBothWays)
     const QString notInstalled =
         app::AccessiblityPromptViewController::commands({}, QStringLiteral("/src/70-orvane.rules"));
     EXPECT_TRUE(notInstalled.contains(
-        QStringLiteral("sudo install -m 644 /src/70-orvane.rules /etc/udev/rules.d/")));
+        QStringLiteral("sudo install -m 644 '/src/70-orvane.rules' /etc/udev/rules.d/")));
     EXPECT_TRUE(notInstalled.contains(QStringLiteral("udevadm trigger")));
     const QString installed = app::AccessiblityPromptViewController::commands(
         QStringLiteral("/usr/lib/udev/rules.d/70-orvane.rules"), QStringLiteral("/src/x"));
@@ -94,8 +97,42 @@ TEST(AccessibilityPrompt, DialogGivesTheCommandsForBothWays)
     const QString text = dialog.findChild<QLabel*>(QStringLiteral("explanation"))->text();
     EXPECT_TRUE(text.contains(QStringLiteral("usermod -aG input")));
     EXPECT_TRUE(text.contains(QStringLiteral("every keystroke"))) << "the input group's caveat";
+    EXPECT_TRUE(text.contains(QStringLiteral("start Orvane again"))) << "the way back";
+    EXPECT_TRUE(text.contains(QStringLiteral("Closing this window quits Orvane")));
+    EXPECT_TRUE(text.contains(QStringLiteral("not installed yet")));
+    EXPECT_FALSE(app::AccessiblityPromptViewController(QStringLiteral("/usr/lib/udev/x.rules"),
+                                                       QStringLiteral("/src/x"))
+                     .findChild<QLabel*>(QStringLiteral("explanation"))
+                     ->text()
+                     .contains(QStringLiteral("not installed yet")));
+}
+
+TEST(AccessibilityPrompt, CopyCommandsSaysItCopied)
+{
+    app::AccessiblityPromptViewController dialog({}, QStringLiteral("/src/70-orvane.rules"));
+    dialog.show();
+    auto* copied = dialog.findChild<QLabel*>(QStringLiteral("copiedNote"));
+    ASSERT_NE(copied, nullptr);
+    EXPECT_FALSE(copied->isVisible()) << "nothing copied yet";
+    QApplication::clipboard()->clear();
     dialog.findChild<QPushButton*>(QStringLiteral("openSettingsButton"))->click();
-    EXPECT_EQ(QApplication::clipboard()->text(), notInstalled);
+    EXPECT_EQ(QApplication::clipboard()->text(), app::AccessiblityPromptViewController::commands(
+                                                     {}, QStringLiteral("/src/70-orvane.rules")));
+    EXPECT_TRUE(copied->isVisible());
+    EXPECT_TRUE(copied->text().startsWith(QStringLiteral("Copied")));
+}
+
+TEST(AccessibilityPrompt, PathsAreQuotedForTheShell)
+{
+    const std::vector<std::pair<QString, QString>> rows{
+        {QStringLiteral("/src/70-orvane.rules"), QStringLiteral("'/src/70-orvane.rules'")},
+        {QStringLiteral("/home/a b/orvane/r"), QStringLiteral("'/home/a b/orvane/r'")},
+        {QStringLiteral("/home/it's/$HOME/r"), QStringLiteral("'/home/it'\\''s/$HOME/r'")},
+    };
+    for (const auto& [path, quoted] : rows) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_EQ(app::AccessiblityPromptViewController::shellQuoted(path), quoted);
+    }
 }
 
 } // namespace

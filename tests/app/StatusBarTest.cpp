@@ -7,6 +7,8 @@
 #include "app/TrayHostWatcher.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMenu>
@@ -70,6 +72,30 @@ TEST(StatusBarMenu, QuitAndFeedbackNeedNothingButTheMenu)
     EXPECT_EQ(app.shell.journal.back(), "quit 0");
 }
 
+TEST(StatusBarMenu, FeedbackWithoutAMailProgramOffersTheAddressToCopy)
+{
+    Running app;
+    // No handler for mailto: here, and the offscreen platform opens nothing.
+    app.entry(2)->trigger();
+    QWidget* box = topLevel(QStringLiteral("feedbackAddress"));
+    ASSERT_NE(box, nullptr);
+    auto* text = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->text().contains(QStringLiteral("feedback@orvane.app")));
+    EXPECT_TRUE(text->textInteractionFlags() & Qt::TextSelectableByMouse);
+    app.entry(2)->trigger();
+    int boxes = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        boxes += widget->objectName() == QStringLiteral("feedbackAddress") && widget->isVisible();
+    EXPECT_EQ(boxes, 1) << "asking again brings the same box forward";
+
+    QApplication::clipboard()->clear();
+    auto* copy = box->findChild<QPushButton*>(QStringLiteral("copyAddress"));
+    ASSERT_NE(copy, nullptr);
+    copy->click();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("feedback@orvane.app"));
+}
+
 TEST(ReusableWindows, OnePerHolderRebuiltAfterCloseAndCloseLoggedOncePerClose)
 {
     Running app;
@@ -121,7 +147,7 @@ TEST(ReusableWindows, PreferencesComeBackWhereTheyWereLeftAndCanQuit)
 
     auto* quit = second->findChild<QPushButton*>(QStringLiteral("quitButton"));
     ASSERT_NE(quit, nullptr);
-    EXPECT_EQ(quit->text(), QStringLiteral("Quit Orvane"));
+    EXPECT_EQ(quit->text(), QStringLiteral("&Quit Orvane")) << "Alt+Q";
     quit->click();
     EXPECT_EQ(app.shell.journal.back(), "quit 0");
 }
@@ -160,6 +186,14 @@ TEST(About, ShowsIconNameVersionCopyrightAndUpdateButton)
     ASSERT_NE(update, nullptr);
     EXPECT_EQ(update->text(), QStringLiteral("Check for Updates\u2026"));
     EXPECT_EQ(update->width(), 150);
+    // No control that does nothing: off, and the window itself says where updates come from.
+    EXPECT_FALSE(update->isEnabled());
+    const auto* note = about.findChild<QLabel*>(QStringLiteral("updatesNote"));
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(note->text().contains(QStringLiteral("updates")));
+    const auto* versionLabel = about.findChild<QLabel*>(QStringLiteral("versionLine"));
+    EXPECT_TRUE(versionLabel->textInteractionFlags() & Qt::TextSelectableByMouse);
+    EXPECT_TRUE(versionLabel->textInteractionFlags() & Qt::TextSelectableByKeyboard);
 }
 
 TEST(Strings, KeysGiveTheirDefaultsWithTheAppName)
@@ -169,6 +203,7 @@ TEST(Strings, KeysGiveTheirDefaultsWithTheAppName)
         {app::stringKey::menuAbout, QStringLiteral("About")},
         {app::stringKey::menuFeedback, QStringLiteral("Feedback (Email)")},
         {app::stringKey::menuQuit, QStringLiteral("Quit Orvane")},
+        {app::stringKey::buttonQuit, QStringLiteral("&Quit Orvane")},
         {app::stringKey::windowPreferences, QStringLiteral("Orvane Preferences")},
         {app::stringKey::windowAbout, QStringLiteral("About Orvane")},
         {app::stringKey::windowGuide, QStringLiteral("Orvane Guide")},

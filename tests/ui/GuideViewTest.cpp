@@ -4,6 +4,7 @@
 
 #include "ui/GuideView.h"
 #include "ui/KeyMappingView.h"
+#include "ui/LaunchTargetPicker.h"
 #include "ui/ModeSelector.h"
 #include "ui/PickerPopup.h"
 
@@ -140,6 +141,37 @@ private Q_SLOTS:
         QTest::mouseClick(guide.finishButton(), Qt::LeftButton);
         QCOMPARE(finished.count(), 1);
         QVERIFY(!world.hasStoredMapping());
+    }
+
+    void enterFinishesUnlessACellTakesIt()
+    {
+        struct Case {
+            const char* name;
+            int key;
+            bool onCell; // else on a tile
+            int finishes;
+        };
+        const Case cases[] = {
+            {"Return on a tile", Qt::Key_Return, false, 1},
+            {"keypad Enter on a tile", Qt::Key_Enter, false, 1},
+            {"Return on a cell opens its picker", Qt::Key_Return, true, 0},
+        };
+        for (const Case& c : cases) {
+            test::UiWorld world(finderAndTwo);
+            ui::GuideView guide(world.preferences, world.services);
+            guide.show();
+            QSignalSpy finished(&guide, &ui::GuideView::finished);
+            ui::LaunchTargetPicker* cell = guide.table()->picker(0, ui::Column::shortPress);
+            QWidget* focus = c.onCell ? static_cast<QWidget*>(cell) : guide.modes()->tile(1);
+            focus->setFocus();
+            QTest::keyClick(focus, static_cast<Qt::Key>(c.key),
+                            c.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+            QVERIFY2(finished.count() == c.finishes, c.name);
+            QVERIFY2((cell->popup() != nullptr) == c.onCell, c.name);
+            QVERIFY2(!world.hasStoredMapping(), c.name);
+            if (cell->popup() != nullptr)
+                cell->closePopup();
+        }
     }
 };
 

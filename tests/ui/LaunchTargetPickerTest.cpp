@@ -152,6 +152,30 @@ private Q_SLOTS:
         QCOMPARE(cell.picker.shownText(), QStringLiteral("shortcut:Ctrl+Shift+Super+4"));
     }
 
+    void aScreenReaderHearsWhatTheCellDoesInWords()
+    {
+        struct Case {
+            model::LaunchTarget target;
+            QString spoken;
+        };
+        const Case cases[] = {
+            {model::KeyTarget{CustomKey::f5}, QStringLiteral("F5")},
+            {model::KeyTarget{CustomKey::brightnessDown}, QStringLiteral("Brightness Down")},
+            {model::AppTarget{"/usr/share/applications/firefox-esr.desktop"},
+             QStringLiteral("Open Firefox ESR")},
+            {model::ShortcutTarget{model::Shortcut{{37}, model::modifier::command},
+                                   "Lock screen"},
+             QStringLiteral("Shortcut Super+L, Lock screen")},
+            {model::ShortcutTarget{model::Shortcut{{37}, model::modifier::command}, ""},
+             QStringLiteral("Shortcut Super+L")},
+        };
+        for (const Case& c : cases) {
+            Cell cell(c.target);
+            QCOMPARE(cell.picker.accessibleName(), c.spoken);
+            QVERIFY(!cell.picker.accessibleName().contains(QLatin1Char(':')));
+        }
+    }
+
     void theWholeCellWorksFromTheKeyboard()
     {
         Cell cell(model::KeyTarget{CustomKey::f3});

@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <optional>
+
 using namespace orvane;
 namespace m = model::modifier;
 
@@ -133,6 +135,42 @@ private Q_SLOTS:
         QVERIFY(sheet.picker.shortcutEditor() == nullptr);
         QVERIFY(sheet.picker.popup() != nullptr);
         QVERIFY(sheet.writes.empty());
+    }
+
+    void theKeyboardStaysInsideTheSheetWhileItIsOpen()
+    {
+        Sheet sheet;
+        int appChoosers = 0;
+        sheet.picker.setAppChooser([&appChoosers](QWidget*) {
+            ++appChoosers;
+            return std::optional<std::string>();
+        });
+        ui::AddShortcutView* editor = sheet.open();
+        QWidget* popup = sheet.picker.popup();
+        // Round and round with Tab and Shift+Tab: never onto the rows under the sheet.
+        QVERIFY(editor->isAncestorOf(popup->focusWidget()));
+        for (const auto modifier : {Qt::NoModifier, Qt::ShiftModifier}) {
+            for (int i = 0; i < 25; ++i) {
+                QTest::keyClick(popup->focusWidget(), Qt::Key_Tab, modifier);
+                QVERIFY2(editor->isAncestorOf(popup->focusWidget()),
+                         qPrintable(popup->focusWidget()->metaObject()->className()));
+            }
+        }
+        // Enter or Space on the rows, as a stray key would reach them, picks nothing.
+        const auto& rows = sheet.picker.popup()->rows();
+        for (ui::PickerRow* row : {rows[0], rows[1], rows[5]}) {
+            QTest::keyClick(row, Qt::Key_Return);
+            QTest::keyClick(row, Qt::Key_Space);
+        }
+        QCOMPARE(appChoosers, 0);
+        QVERIFY(sheet.writes.empty());
+        QVERIFY(sheet.picker.shortcutEditor() == editor);
+
+        // Once it closes, the rows answer again.
+        QTest::keyClick(editor->descriptionField(), Qt::Key_Escape);
+        QVERIFY(sheet.picker.shortcutEditor() == nullptr);
+        QTest::keyClick(sheet.picker.popup()->rows()[5], Qt::Key_Return);
+        QCOMPARE(sheet.writes.size(), std::size_t{1});
     }
 
     void theKeyPopUpOffersOnlyNamedKeysInTheFixedOrder()

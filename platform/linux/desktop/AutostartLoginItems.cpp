@@ -107,12 +107,19 @@ std::error_code AutostartLoginItems::setEnabled(bool isEnabled)
     if (const auto error = createPrivateDirectories(path.parent_path()))
         return error;
     if (isEnabled) {
+        // --login: outside GNOME (which says so itself) nothing else tells a start at login from
+        // a user opening Orvane again. Icon and comment are what the desktops' autostart lists show.
         const std::string text = "[Desktop Entry]\n"
                                  "Type=Application\n"
                                  "Name=Orvane\n"
+                                 "Comment=Give each top-row key a short press, a long press and "
+                                 "an fn action\n"
+                                 "Comment[de]=Jede Taste der obersten Reihe mit kurzem Druck, "
+                                 "langem Druck und Fn-Aktion belegen\n"
+                                 "Icon=orvane\n"
                                  "Exec=" +
                                  desktopExecArgument(m_executable) +
-                                 "\n"
+                                 " --login\n"
                                  "X-GNOME-Autostart-enabled=true\n";
         return replaceFileAtomically(path, text, 0644);
     }

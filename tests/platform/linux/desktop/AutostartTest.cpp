@@ -102,7 +102,10 @@ TEST_F(AutostartTest, WritingOnAndOff)
     EXPECT_FALSE(items.setEnabled(true));
     EXPECT_TRUE(items.isEnabled());
     const auto text = test::readText(userEntry);
-    EXPECT_NE(text.find("Exec=\"/opt/Orvane Beta/bin/orvane\"\n"), std::string::npos) << text;
+    // The session starts it as a login start, and the autostart lists show it with its icon.
+    for (const char* line : {"Exec=\"/opt/Orvane Beta/bin/orvane\" --login\n", "Icon=orvane\n",
+                             "Comment=", "Name=Orvane\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
 
     EXPECT_FALSE(items.setEnabled(false));
     EXPECT_FALSE(items.isEnabled());
