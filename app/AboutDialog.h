@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About window's content: icon, name, version and build, copyright, and the update button.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Holds start-up until Orvane may grab the keyboards: when it may not, shows the permission
 // dialog modally and polls every half second; the poll ends the modal wait by itself the moment
 // access appears, so the user never has to come back to the dialog.

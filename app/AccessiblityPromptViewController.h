@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The permission dialog: how to give Orvane access to the keyboards and /dev/uinput, for the way
 // this Orvane was installed, a button that copies the commands (and says so), and one that quits.
 // It closes by itself once access exists; closing it otherwise quits Orvane, and it says so.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Owns Orvane's long-lived parts and runs the start-up: the permission wait, the tray item, the
 // keyboard monitor fed from the settings, the first-run guide. The settings' change streams keep
 // the monitor and the tray item in step with every change, wherever it was made.

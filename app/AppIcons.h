@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Orvane's pictures: taken from the icon theme by name (so the panel can recolour the symbolic
 // tray icon), with the copies built into the program when the theme has none.
 #pragma once

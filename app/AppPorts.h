@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the shell needs from the rest of the program, as small interfaces: main.cpp passes the
 // real ones, tests pass recording stand-ins.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A menu entry that runs a stored closure when chosen. The shell's entries have no shortcut.
 #pragma once
 

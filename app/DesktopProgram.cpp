@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DesktopProgram.h"
 
 #include "AccessiblityPromptViewController.h"
@@ -233,7 +234,7 @@ int runDesktopProgram(int argc, char** argv, const KeyboardSideMaker& makeKeyboa
         return *exitCode;
 
     // Made before the keyboard side, so that the workspace its monitor uses outlives it.
-    platform::LinuxSystem system;
+    platform::LinuxSystem system(QCoreApplication::applicationFilePath().toStdString());
     return runShell(system, instance, log, makeKeyboardSide(system, log));
 }
 

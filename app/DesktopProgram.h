@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program from start to end over the real Linux parts (platform::LinuxSystem): the
 // shipped `orvane` and the test shell run this same code and differ only in their keyboard side,
 // how access is checked and what takes over the keyboards.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines the shell writes to standard output, in one place, and where they go.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard monitor of the desktop program: the input backend's thread, fed the settings as
 // queued calls, so that typing never waits for the GUI thread.
 #pragma once

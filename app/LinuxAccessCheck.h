@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Trusted" on Linux: /dev/uinput opens for writing and a keyboard Orvane would grab is readable,
 // decided as `orvanectl doctor` decides it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tells its owner when a window closes: an event filter on the window, which it lives inside.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A holder that builds its window on first use, brings the same window forward while it is open,
 // and forgets it once it closes, so that the next showing builds it afresh with current settings.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picks up changes another process makes to the settings file (orvanectl, a text editor, a sync
 // tool) and sends each changed setting on its change stream, so that it is logged and applied
 // exactly as a change made in the preferences window.

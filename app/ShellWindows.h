@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The factories of the shell's windows: Preferences, About and Guide. Each builds a new top-level
 // window with its title and its content, which scrolls when the window is smaller than it. The
 // windows open at the content's size within the screen the user works on, can be resized down to

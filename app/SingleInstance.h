@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One Orvane per user session. A lock file decides who is first; the first listens on a local
 // socket, and a later start tells it that the user opened Orvane again, then ends. Both live in
 // $XDG_RUNTIME_DIR, which belongs to the user and is emptied at log-out.

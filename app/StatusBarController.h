@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Orvane's tray item and its menu, and the Preferences and About windows it opens. The menu is
 // built once: StatusNotifierItem hosts do not reliably say when a menu is about to open, and a
 // menu changed while open closes at once on some of them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shell's user-interface texts, looked up by key through Qt's translation system (context
 // "Orvane", the key as the disambiguation). The English default of every key is compiled in, so a
 // missing translation still reads well.

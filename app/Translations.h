@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogues for the user's language: Qt's own (the texts of its dialogs and buttons) and
 // Orvane's (built into the program), installed for as long as this object lives.
 #pragma once

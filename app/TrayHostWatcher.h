@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Says when the desktop can show a tray icon. At login Orvane may start before the panel, and Qt
 // decides once per process whether to use the StatusNotifierItem tray: an icon created before a
 // host is there stays invisible for the whole session on Wayland. So the icon waits for a host to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the Preferences and About windows were left, kept in a small INI file in Orvane's
 // configuration folder, so that they come back there in this run and the next. A frame is saved
 // when its window closes and, for the windows still open, when Orvane quits.

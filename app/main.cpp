@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane: the desktop program. Its keyboard side is the real one: access as `orvanectl doctor`
 // decides it, and the input thread that grabs the keyboards.
 #include "DesktopProgram.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of KeyboardMonitor::handleEvent per event: an unmapped key, a mapped key-down, and a whole
 // mapped short press (down and up, with the executor queueing its posts). A short press is two
 // events: its time per event is half the reported time (items_per_second counts events).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Where the installed programs live, in one place: the desktop program's application id and path,
 # which the autostart entry writes into its Exec; read in one place, platform::LinuxSystem.
 add_library(orvane_install_paths INTERFACE)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation of what the desktop needs besides the programs, and the Debian package (CPack).
 install(FILES ${CMAKE_SOURCE_DIR}/resources/linux/orvane.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # ORVANE_SANITIZE: a comma-separated list such as "address,undefined", applied to every target.
 set(ORVANE_SANITIZE "" CACHE STRING "Sanitizers to build with (e.g. address,undefined)")
 if(ORVANE_SANITIZE)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform-neutral keyboard event record that flows through the monitor. The numbers it
 // carries (event types, flag bits, the marker, the key states of system-defined events) are named
 // in model/KeyEventNumbering.h; the engine uses those names as its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Display text for keys and shortcuts: fixed names for special keys, the current keyboard layout
 // for the rest, and the keys the shortcut editor offers.
 #pragma once

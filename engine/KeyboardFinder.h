@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads which keys a keyboard's top row carries from the keyboard driver's usage map, falling
 // back to the default top row position by position.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recognises the events of the twelve top-row positions, classifies each press as short, long or
 // fn, swallows the key's own events and drives the position's executors. Single-threaded: every
 // call comes from the thread that delivers the events.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The objects that carry out a launch target: open or hide an application, or post key events.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small interfaces through which the engine reaches the system. Each platform implements
 // them; tests use recording fakes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The executors' queue as a plain list of tasks that the thread running the monitor drains after
 // each event, so that nothing is posted from inside the event callback.
 #pragma once

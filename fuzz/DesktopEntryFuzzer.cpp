@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Autostart entries as any program or user may leave them, read through GLib's key-file parser.
 #include "platform/linux/desktop/AutostartLoginItems.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stored or given key mapping: decoding any text either fails with a decoding error or gives a
 // mapping whose stored form decodes to the same mapping.
 #include "model/SettingCoding.h"

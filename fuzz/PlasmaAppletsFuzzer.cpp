@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plasma's applets file, which the desktop and the user both write: any text gives a list of
 // launchers, each one non-empty.
 #include "platform/linux/desktop/DesktopFavorites.h"

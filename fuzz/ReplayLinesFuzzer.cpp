@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replay scripts: every line is an event for the keyboard monitor or a clear error, and nothing
 // in a line can overflow the monitor's clock arithmetic.
 #include "model/DefaultKeyMapping.h"

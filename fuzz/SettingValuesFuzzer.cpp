@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stored texts of the number and switch settings: any text decodes or is refused, and what
 // decodes survives its own stored form.
 #include "model/SettingCoding.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A settings file's text: read entry by entry, whatever it holds; the entries that were read are
 // written back as valid JSON that reads again to the same entries, undamaged.
 #include "platform/linux/desktop/SettingsContent.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard driver's usage-map property, read from the device registry: any text gives a top
 // row of twelve known keys.
 #include "engine/KeyboardFinder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "BundleInfo.h"
 
 // ORVANE_APP_NAME, ORVANE_VERSION and ORVANE_BUILD_NUMBER come from the CMake project.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Orvane's own name, version and build number, compiled in from the build.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which desktop the session runs, as XDG_CURRENT_DESKTOP says: the favourites and the ready-made
 // shortcuts both follow it.
 #pragma once

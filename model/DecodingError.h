@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Why a stored JSON value could not be read, and the result type the decoders return.
 #pragma once
 
@@ -20,8 +21,7 @@ struct DecodingError {
 };
 
 // A decoded value or the reason there is none.
-template <typename T>
-class Decoded {
+template <typename T> class Decoded {
 public:
     Decoded(T value) : m_result(std::move(value)) {}
     Decoded(DecodingError error) : m_result(std::move(error)) {}

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key mapping a fresh installation starts with.
 #pragma once
 

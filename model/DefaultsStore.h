@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-user key-value store that holds Orvane's settings as strings.
 #pragma once
 

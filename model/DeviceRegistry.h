@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system's tree of devices and their drivers, as the keyboard finder walks it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's favourite applications: the file manager first, then the desktop's favourites.
 #pragma once
 

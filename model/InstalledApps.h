@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The applications installed for the user, as the desktop lists them, and what the desktop says
 // about one application file: the list the application chooser offers and the name and icon a
 // picker cell shows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "JsonCoding.h"
 
 #include <limits>
@@ -12,13 +13,20 @@ using Kind = DecodingError::Kind;
 std::string foundKind(const Json& value)
 {
     switch (value.type()) {
-    case Json::value_t::null: return "null";
-    case Json::value_t::boolean: return "a boolean";
-    case Json::value_t::string: return "a string";
-    case Json::value_t::array: return "an array";
-    case Json::value_t::object: return "a dictionary";
-    case Json::value_t::number_float: return "a floating-point number";
-    default: return "a number";
+    case Json::value_t::null:
+        return "null";
+    case Json::value_t::boolean:
+        return "a boolean";
+    case Json::value_t::string:
+        return "a string";
+    case Json::value_t::array:
+        return "an array";
+    case Json::value_t::object:
+        return "a dictionary";
+    case Json::value_t::number_float:
+        return "a floating-point number";
+    default:
+        return "a number";
     }
 }
 
@@ -319,7 +327,8 @@ std::string DecodingError::message() const
         return description;
     std::string where;
     for (const auto& step : codingPath) {
-        const bool isIndex = !step.empty() && step.find_first_not_of("0123456789") == std::string::npos;
+        const bool isIndex =
+            !step.empty() && step.find_first_not_of("0123456789") == std::string::npos;
         where += isIndex ? "[" + step + "]" : (where.empty() ? "" : ".") + step;
     }
     return description + " (at " + where + ")";

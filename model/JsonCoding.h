@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stored JSON forms of keys, shortcuts, launch targets and key mappings.
 #pragma once
 

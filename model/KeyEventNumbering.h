@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The numbers Orvane stores and replays for keys and key events, named. They were fixed on the
 // platform these stored forms come from and never change, or stored mappings, shortcuts and replay
 // files would change meaning; Linux's own numbers (the kernel's KEY_* codes) are mapped to and from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key catalogue: for every key, its display name, what it is on the wire and its picture.
 #pragma once
 

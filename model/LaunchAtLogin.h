@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether Orvane starts when the user logs in: the system's login items are the only record of
 // it, read afresh on every access, and an observable that views bind a switch to.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a press does (LaunchTarget) and the three actions of one top-row position (KeyMapConfig).
 #pragma once
 

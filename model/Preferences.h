@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Orvane's four settings, and the one shared object through which views read and change them.
 #pragma once
 

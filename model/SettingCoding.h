@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How each setting's value type is turned into its stored JSON text and back.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A keyboard shortcut: one key plus modifier flags, as a virtual key code and modifier bits (both
 // named in KeyEventNumbering.h).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A change stream: subscribers receive every value sent after they subscribed, synchronously on
 // the sending thread. Subscriptions end when their handle is destroyed, so a subscriber that goes
 // away can never be called.

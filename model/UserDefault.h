@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One setting: its key and default, read from and written to the store on every access.
 #pragma once
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the desktop program as a new user would, under Xvfb with the trayer tray and a fresh HOME,
 # checks the first-run path end to end and takes the screenshots (docs/screenshots/app-*.png unless
 # SHOTS_DIR is given; the gui test gives a temporary one). Needs xvfb, trayer, xdotool and

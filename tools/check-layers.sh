@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a layer includes a layer above it, or when the portable core reaches for Qt or
 # the operating system. Layers, lowest first: model, engine, platform/linux, ui, app. platform/linux
 # is a base and two rooms beside each other: input/ (evdev, udev) and desktop/ (GLib/GIO, X11),

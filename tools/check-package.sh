@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs Orvane's Debian package on a fresh Debian 12 (a debootstrap chroot) with apt, which pulls
 # in the dependencies the package declares, and starts the installed programs there. Needs root and
 # the network; not part of the test suite.

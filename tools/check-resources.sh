@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what the desktop reads from Orvane's resources: the desktop file passes
 # desktop-file-validate and keeps the keys panels depend on, and the tray icon is symbolic (drawn
 # in the panel's text colour, which GNOME and Plasma recolour for light and dark panels).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tools/fuzz.sh [SECONDS] [TARGET...]: builds the libFuzzer targets (the `fuzz` preset: clang with
 # the address and undefined-behaviour sanitizers) and runs each for SECONDS (default 5), starting
 # from the test data and from what earlier runs kept in build/fuzz/corpus/. A finding stops the

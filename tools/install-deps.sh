@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages listed in debian-packages.txt (as root, or through sudo).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)

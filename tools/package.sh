@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Orvane's Debian package (prefix /usr, dependencies computed by dpkg-shlibdeps) in
 # build/package and prints its path. tools/check-package.sh installs it on a fresh Debian 12.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what Orvane needs, builds it (release) and starts it: the desktop program `orvane` when
 # there is a display, otherwise the remapper without a window (`orvanectl run`). Arguments, when
 # given, go to orvanectl instead.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what Orvane needs, builds it with the address and undefined-behaviour sanitizers and
 # warnings as errors, runs every test, then each fuzz target briefly.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs clang-tidy with the project's .clang-tidy over every source of a configured build.
 # Usage: tools/tidy.sh [BUILD_DIR]   (default build/asan, which tools/test.sh configures)
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Pictures of the desktop program's own windows under Xvfb, without a tray (so that a second start
 # opens the preferences): the preferences at twice the scale on a 1280x720 logical screen, the
 # first-run guide and the preferences in German, and the permission prompt. Into

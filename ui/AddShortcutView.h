@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shortcut editor: modifier check boxes, a key and a description, composed into a keyboard
 // shortcut target. It opens as a sheet over the picker's popup and always starts from the same
 // preset, whatever the target was before.

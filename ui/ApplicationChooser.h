@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Choosing an application: a searchable list of the installed applications with their icons and
 // names, and a file chooser for any other .desktop file or executable.
 #pragma once

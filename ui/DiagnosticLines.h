@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines the configuration interface prints on standard output when the user picks a target.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first-run guide's content: which long press the user wants (applications, function keys or
 // desktop shortcuts), applied at once as a whole new mapping, with the table below to adjust it.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Set all to..." menu above an action column: fills the whole column with the favourite
 // applications, the keyboard's own top-row keys, or F1 to F12.
 #pragma once

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "KeyMappingView.h"
 
 #include "KeyMappingColumnEditor.h"
 #include "KeyView.h"
 
-#include "model/SettingCoding.h"
 #include "model/KeyProps.h"
+#include "model/SettingCoding.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -188,8 +189,7 @@ void KeyMappingView::rebuildRows(std::size_t count)
             picker->setFixedWidth(actionColumnWidth);
             picker->setAccessibleDescription(
                 tr("%1 key, %2", "the key of the row, the column: F1 key, Long Press")
-                    .arg(keyName(keys[row]),
-                         columnTitle(column)));
+                    .arg(keyName(keys[row]), columnTitle(column)));
             picker->setObjectName(
                 QStringLiteral("picker-%1-%2").arg(row).arg(static_cast<int>(column)));
             pickers[static_cast<std::size_t>(column)] = picker;

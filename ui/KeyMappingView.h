@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key mapping table: twelve rows F1 to F12, each with its key cap and a picker for the short
 // press, the long press and the press with fn. Every edit is written straight to the settings;
 // the table keeps no copy and shows every change made elsewhere at once.

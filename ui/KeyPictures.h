@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures of key caps and of the interface's symbols: SVG template images in the program's
 // resources, drawn in any colour at the screen's pixel density.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A key drawn as a small cap: a rounded outline holding the key's picture or name, with the
 // name beside it as a caption for keys that have a picture.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "LaunchTargetPicker.h"
 
 #include "AddShortcutView.h"
@@ -109,11 +110,10 @@ void LaunchTargetPicker::rebuildLabel(const model::LaunchTarget& target)
             } else {
                 const QString keys = shortcutText(value.shortcut, m_services.keyboardLayout);
                 m_shownText = QStringLiteral("shortcut:") + keys;
-                m_spokenText =
-                    value.description.empty()
-                        ? tr("Shortcut %1").arg(keys)
-                        : tr("Shortcut %1, %2", "keys, description")
-                              .arg(keys, QString::fromStdString(value.description));
+                m_spokenText = value.description.empty()
+                                   ? tr("Shortcut %1").arg(keys)
+                                   : tr("Shortcut %1, %2", "keys, description")
+                                         .arg(keys, QString::fromStdString(value.description));
                 auto* box = new QWidget;
                 auto* row = new QHBoxLayout(box);
                 row->setContentsMargins(4, 4, 4, 4);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One cell of the key mapping table: shows a launch target and replaces it from a popup that
 // offers an application, a keyboard shortcut (through the shortcut editor) or any of the 38 keys.
 #pragma once

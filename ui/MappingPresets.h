@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-mapping and whole-column changes: the guide's three presets and the table's column
 // fills, as plain functions over the stored list.
 #pragma once

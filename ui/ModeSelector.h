@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A row of selectable tiles: clicking one highlights it and runs its action, also when it is
 // already the highlighted one.
 #pragma once

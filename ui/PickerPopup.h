@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picker's popup: the "Open/Switch App" and "Simulate Keyboard Shortcut" rows, then every
 // key of the catalogue, in a scrolling list that works with the pointer and the keyboard alike.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preferences window's content: launch at login, the menu bar icon, the long-press delay and
 // the key mapping table. It keeps no state: every control shows the settings (and the login
 // items) as they change and writes its edits straight through; the delay slider writes once a

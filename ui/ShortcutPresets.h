@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ready-made shortcuts: the guide's "Hotkeys" long presses and the shortcut editor's starting
 // point, as the desktop in use binds them by default.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shortcuts as Linux users read them: "Ctrl+Shift+Super+4". The stored modifier flags keep the
 // system's bits; only the words shown differ from the symbols the engine uses.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One of the interface's symbols (SVG in the resources) drawn in the text colour, centred in a
 // fixed square.
 #pragma once

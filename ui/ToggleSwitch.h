@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A check box drawn as a switch: a rounded track with a sliding knob.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the preferences window and the first-run guide need from outside the shared settings:
 // small interfaces that the desktop program fills with the Linux implementations, and tests with
 // fakes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Latency and CPU of a key event through Orvane against the bare forwarder (the floor for any
 // remapper that runs as a process), paired in one VM boot: each program grabs its own fake
 // keyboard, both run for the whole measurement, and one letter goes through each path in turn, so

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Boots the VM several times; in each boot the bare forwarder and `orvanectl run` run side by side,
 # each on its own fake keyboard, and letters go through them in turn (see VmLatency.cpp). Prints
 # each boot's summary line, then the spread of the ratios over the boots.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Orvane's virtual key codes (the numbering stored in shortcuts and carried in key events, named in
 // model/KeyEventNumbering.h) and the kernel's evdev KEY_* codes, one table in both directions.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A file descriptor with one owner: closed when the owner goes.
 #pragma once
 

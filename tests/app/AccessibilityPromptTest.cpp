@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The permission prompt: no dialog when access exists, and the half-second poll ending the modal
 // wait by itself the moment access appears.
 #include "AppFakes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up order, the settings handlers, the icon handler and reopen, with stand-ins for the
 // monitor, the access check, the login items and the dialogs.
 #include "ShellFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stand-ins for the desktop program's parts, writing what they were asked into one shared journal,
 // so that tests can check the order of things across them.
 #pragma once

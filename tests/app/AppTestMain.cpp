@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GUI tests run under the offscreen platform, also when CTest lists them at build time.
 #include <QApplication>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for the panel's org.kde.StatusNotifierWatcher, on a bus connection of its own, so that
 // the tray host watch can be driven through the login race.
 #pragma once

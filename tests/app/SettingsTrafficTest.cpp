@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What one edit in the preferences costs the settings file: how often it is opened for reading
 // (by any thread), how often a new file is renamed into place, and how often the keyboards are
 // surveyed for fn. The parts are the program's own: the settings file in a temporary folder, the

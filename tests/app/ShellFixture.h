@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shell wired to stand-ins and to a real settings file in a temporary folder of its own.
 #pragma once
 

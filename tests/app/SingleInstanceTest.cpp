@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One Orvane per session: who is first, reopen messages, and what a killed instance leaves.
 #include "app/SingleInstance.h"
 #include "support/Subprocess.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tray menu as a plain QMenu, the reusable windows, About, and the strings.
 #include "ShellFixture.h"
 #include "UrlCatcher.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-test-shell: the desktop program as `orvane` runs it, real windows, tray, settings and
 // single instance included, with a keyboard side that stands in for the real one: access "exists"
 // while the file ORVANE_TEST_ACCESS_FILE names does, and no keyboard is ever touched. Built with

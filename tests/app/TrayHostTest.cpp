@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tray icon waits for a tray host: run on a private session bus (dbus-run-session), with a
 // stand-in StatusNotifierWatcher that appears after Orvane, as the panel may at login.
 #include "FakeStatusNotifierWatcher.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Catches what the shell hands to the desktop for mailto: addresses.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shell's windows with their real content on two screens (tests/app/screens.json): a
 // 1280x720 one and 1280x800 at twice the scale, 640x400 logical. Size, scrolling, placement,
 // frames kept across quitting, the keyboard, and the user's language.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/KeyboardMonitor.h"
 
 #include "support/Fakes.h"
@@ -24,14 +25,20 @@ KeyEvent key(std::uint32_t type, std::int64_t code, std::uint64_t flags = 0)
     event.flags = flags;
     return event;
 }
-KeyEvent down(std::int64_t code, std::uint64_t flags = 0) { return key(eventType::keyDown, code, flags); }
+KeyEvent down(std::int64_t code, std::uint64_t flags = 0)
+{
+    return key(eventType::keyDown, code, flags);
+}
 KeyEvent repeat(std::int64_t code)
 {
     KeyEvent event = down(code);
     event.autorepeat = 1;
     return event;
 }
-KeyEvent up(std::int64_t code, std::uint64_t flags = 0) { return key(eventType::keyUp, code, flags); }
+KeyEvent up(std::int64_t code, std::uint64_t flags = 0)
+{
+    return key(eventType::keyUp, code, flags);
+}
 KeyEvent fnFlags(bool isDown)
 {
     return key(eventType::flagsChanged, 63, isDown ? eventFlag::secondaryFn : 0);
@@ -63,9 +70,10 @@ public:
         std::vector<KeyExecutorConfig> executors;
         for (std::size_t i = 0; i < positions; ++i) {
             const std::string p = std::to_string(i) + ".";
-            executors.push_back({std::make_unique<test::RecordingExecutor>(transcript, p + "short."),
-                                 std::make_unique<test::RecordingExecutor>(transcript, p + "long."),
-                                 std::make_unique<test::RecordingExecutor>(transcript, p + "fn.")});
+            executors.push_back(
+                {std::make_unique<test::RecordingExecutor>(transcript, p + "short."),
+                 std::make_unique<test::RecordingExecutor>(transcript, p + "long."),
+                 std::make_unique<test::RecordingExecutor>(transcript, p + "fn.")});
         }
         monitor.setExecutors(std::move(executors));
     }
@@ -120,26 +128,27 @@ TEST(KeyboardMonitor, Timelines)
          {"pass", "0.fn.keyDown", "swallow", "pass", "0.short.press", "swallow"}},
         {"held modifiers pass the key untouched",
          0.2,
-         {{0, down(f1, eventFlag::shift)}, {0.1, up(f1, eventFlag::shift)},
-          {0.2, down(f1, eventFlag::control)}, {0.3, down(f1, eventFlag::option)},
+         {{0, down(f1, eventFlag::shift)},
+          {0.1, up(f1, eventFlag::shift)},
+          {0.2, down(f1, eventFlag::control)},
+          {0.3, down(f1, eventFlag::option)},
           {0.4, down(f1, eventFlag::command)}},
          {"pass", "pass", "pass", "pass", "pass"}},
         {"unmapped key clears the press; the mapped release then passes",
          0.2,
          {{0, down(f1)}, {0.05, down(letterA)}, {0.1, up(f1)}},
          {"swallow", "pass", "pass"}},
-        {"a key-up with no press in progress passes",
-         0.2,
-         {{0, up(f1)}},
-         {"pass"}},
+        {"a key-up with no press in progress passes", 0.2, {{0, up(f1)}}, {"pass"}},
         {"a second mapped key replaces the press; the first one's release passes",
          0.2,
          {{0, down(f1)}, {0.05, down(f2)}, {0.1, up(f1)}, {0.12, up(f2)}},
          {"swallow", "swallow", "pass", "1.short.press", "swallow"}},
         {"both keys of a position select it: system-defined brightness down and F1",
          0.2,
-         {{0, special(brightnessDown, keyState::down)}, {0.1, special(brightnessDown, keyState::up)},
-          {1, down(f1)}, {1.1, up(f1)}},
+         {{0, special(brightnessDown, keyState::down)},
+          {0.1, special(brightnessDown, keyState::up)},
+          {1, down(f1)},
+          {1.1, up(f1)}},
          {"swallow", "0.short.press", "swallow", "swallow", "0.short.press", "swallow"}},
         {"system-defined repeat bit starts a long press",
          0.2,

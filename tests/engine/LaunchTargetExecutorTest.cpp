@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/LaunchTargetExecutor.h"
 #include "engine/TaskQueue.h"
 
@@ -13,8 +14,7 @@ namespace {
 class Executors : public ::testing::Test {
 protected:
     // Runs `op` on the executor for `target`; checks nothing is posted before the queue runs.
-    std::vector<KeyEvent> run(const model::LaunchTarget& target,
-                              void (LaunchTargetExecutor::*op)())
+    std::vector<KeyEvent> run(const model::LaunchTarget& target, void (LaunchTargetExecutor::*op)())
     {
         const auto executor = makeExecutor(target, context);
         ((*executor).*op)();
@@ -88,36 +88,65 @@ TEST_F(Executors, PostedEventsPerOperation)
         return model::LaunchTarget{model::ShortcutTarget{{{key}, modifiers}, "label"}};
     };
     const Row rows[] = {
-        {"key press: down then up", f1, &LaunchTargetExecutor::press,
+        {"key press: down then up",
+         f1,
+         &LaunchTargetExecutor::press,
          {{D, 122, 0, 0, 0}, {U, 122, 0, 0, 0}}},
         {"key down", f1, &LaunchTargetExecutor::keyDown, {{D, 122, 0, 0, 0}}},
-        {"key repeat is a down marked as auto-repeat", f1, &LaunchTargetExecutor::keyRepeat,
+        {"key repeat is a down marked as auto-repeat",
+         f1,
+         &LaunchTargetExecutor::keyRepeat,
          {{D, 122, 0, 1, 0}}},
         {"dictation does not repeat", dictation, &LaunchTargetExecutor::keyRepeat, {}},
         {"key up", f1, &LaunchTargetExecutor::keyUp, {{U, 122, 0, 0, 0}}},
-        {"special press", soundUp, &LaunchTargetExecutor::press,
+        {"special press",
+         soundUp,
+         &LaunchTargetExecutor::press,
          {{S, 0, nc, 0, 0x0A00}, {S, 0, nc, 0, 0x0B00}}},
         {"special repeat", soundUp, &LaunchTargetExecutor::keyRepeat, {{S, 0, nc, 0, 0x0A01}}},
-        {"special down of key type 7", mute, &LaunchTargetExecutor::keyDown,
+        {"special down of key type 7",
+         mute,
+         &LaunchTargetExecutor::keyDown,
          {{S, 0, nc, 0, 0x70A00}}},
         {"special up", mute, &LaunchTargetExecutor::keyUp, {{S, 0, nc, 0, 0x70B00}}},
-        {"shortcut without modifiers sets no flags", shortcut(36, 0), &LaunchTargetExecutor::press,
+        {"shortcut without modifiers sets no flags",
+         shortcut(36, 0),
+         &LaunchTargetExecutor::press,
          {{D, 36, 0, 0, 0}, {U, 36, 0, 0, 0}}},
-        {"command-shift-K", shortcut(40, 0x120000), &LaunchTargetExecutor::press,
-         {{D, 56, 0x20000, 0, 0}, {D, 55, 0x120000, 0, 0}, {D, 40, 0x120000, 0, 0},
-          {U, 40, 0x120000, 0, 0}, {U, 55, 0x20000, 0, 0}, {U, 56, 0, 0, 0}}},
+        {"command-shift-K",
+         shortcut(40, 0x120000),
+         &LaunchTargetExecutor::press,
+         {{D, 56, 0x20000, 0, 0},
+          {D, 55, 0x120000, 0, 0},
+          {D, 40, 0x120000, 0, 0},
+          {U, 40, 0x120000, 0, 0},
+          {U, 55, 0x20000, 0, 0},
+          {U, 56, 0, 0, 0}}},
         {"all modifiers: control, option, shift, command, reverse on release",
-         shortcut(122, 0x1E0000 | 0x800000), &LaunchTargetExecutor::keyDown,
-         {{D, 59, 0x40000, 0, 0}, {D, 58, 0xC0000, 0, 0}, {D, 56, 0xE0000, 0, 0},
-          {D, 55, 0x1E0000, 0, 0}, {D, 122, 0x1E0000, 0, 0}, {U, 122, 0x1E0000, 0, 0},
-          {U, 55, 0xE0000, 0, 0}, {U, 56, 0xC0000, 0, 0}, {U, 58, 0x40000, 0, 0},
+         shortcut(122, 0x1E0000 | 0x800000),
+         &LaunchTargetExecutor::keyDown,
+         {{D, 59, 0x40000, 0, 0},
+          {D, 58, 0xC0000, 0, 0},
+          {D, 56, 0xE0000, 0, 0},
+          {D, 55, 0x1E0000, 0, 0},
+          {D, 122, 0x1E0000, 0, 0},
+          {U, 122, 0x1E0000, 0, 0},
+          {U, 55, 0xE0000, 0, 0},
+          {U, 56, 0xC0000, 0, 0},
+          {U, 58, 0x40000, 0, 0},
           {U, 59, 0, 0, 0}}},
-        {"shortcut repeat does nothing", shortcut(40, 0x100000), &LaunchTargetExecutor::keyRepeat,
+        {"shortcut repeat does nothing",
+         shortcut(40, 0x100000),
+         &LaunchTargetExecutor::keyRepeat,
          {}},
         {"shortcut up does nothing", shortcut(40, 0x100000), &LaunchTargetExecutor::keyUp, {}},
         {"a key code no event can carry posts nothing, not even modifiers",
-         shortcut(70000, 0x100000), &LaunchTargetExecutor::press, {}},
-        {"a negative key code posts nothing", shortcut(-1, 0x40000), &LaunchTargetExecutor::press,
+         shortcut(70000, 0x100000),
+         &LaunchTargetExecutor::press,
+         {}},
+        {"a negative key code posts nothing",
+         shortcut(-1, 0x40000),
+         &LaunchTargetExecutor::press,
          {}},
     };
     for (const auto& row : rows) {

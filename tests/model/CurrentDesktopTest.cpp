@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // XDG_CURRENT_DESKTOP as both the favourites and the shortcut presets read it.
 #include "model/CurrentDesktop.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/JsonCoding.h"
 #include "model/KeyProps.h"
 
@@ -44,7 +45,8 @@ TEST(CustomKeyCoding, DecodingRules)
 {
     const DecodeRow rows[] = {
         {"plain", R"({"f1":{}})", true, ""},
-        {"inner members and unknown siblings are ignored", R"({"f1":{"x":1},"other":true})", true, ""},
+        {"inner members and unknown siblings are ignored", R"({"f1":{"x":1},"other":true})", true,
+         ""},
         {"unknown sibling object", R"({"f1":{},"unknown":{}})", true, ""},
         {"empty object", R"({})", false, invalidCount},
         {"wrong case", R"({"F1":{}})", false, invalidCount},
@@ -72,20 +74,34 @@ TEST(LaunchTargetCoding, DecodingRules)
         {"app", R"({"app":{"path":"/a.desktop"}})", true, ""},
         {"app with empty path", R"({"app":{"path":""}})", true, ""},
         {"key", R"({"key":{"key":{"f5":{}}}})", true, ""},
-        {"shortcut", R"({"keyboardShortcut":{"shortcut":{"key":40,"modifiers":1179648},"description":"d"}})", true, ""},
+        {"shortcut",
+         R"({"keyboardShortcut":{"shortcut":{"key":40,"modifiers":1179648},"description":"d"}})",
+         true, ""},
         {"extra unrecognised member", R"({"app":{"path":"p","x":1},"extra":{}})", true, ""},
         {"two cases", R"({"app":{"path":"p"},"key":{"key":{"f1":{}}}})", false, invalidCount},
         {"empty object", R"({})", false, invalidCount},
         {"only unknown members", R"({"App":{"path":"p"}})", false, invalidCount},
         {"key names no key", R"({"key":{"key":{"f21":{}}}})", false, invalidCount},
         {"missing path", R"({"app":{}})", false, "No value associated with key \"path\"."},
-        {"null path", R"({"app":{"path":null}})", false, "Expected String value but found null instead."},
-        {"path of wrong type", R"({"app":{"path":3}})", false, "Expected to decode String but found a number instead."},
-        {"shortcut without modifiers", R"({"keyboardShortcut":{"shortcut":{"key":40},"description":"d"}})", false, "No value associated with key \"modifiers\"."},
-        {"shortcut without description", R"({"keyboardShortcut":{"shortcut":{"key":40,"modifiers":0}}})", false, "No value associated with key \"description\"."},
-        {"shortcut key not an integer", R"({"keyboardShortcut":{"shortcut":{"key":"K","modifiers":0},"description":""}})", false, ""},
-        {"shortcut key fractional", R"({"keyboardShortcut":{"shortcut":{"key":1.5,"modifiers":0},"description":""}})", false, ""},
-        {"negative modifiers", R"({"keyboardShortcut":{"shortcut":{"key":1,"modifiers":-1},"description":""}})", false, ""},
+        {"null path", R"({"app":{"path":null}})", false,
+         "Expected String value but found null instead."},
+        {"path of wrong type", R"({"app":{"path":3}})", false,
+         "Expected to decode String but found a number instead."},
+        {"shortcut without modifiers",
+         R"({"keyboardShortcut":{"shortcut":{"key":40},"description":"d"}})", false,
+         "No value associated with key \"modifiers\"."},
+        {"shortcut without description",
+         R"({"keyboardShortcut":{"shortcut":{"key":40,"modifiers":0}}})", false,
+         "No value associated with key \"description\"."},
+        {"shortcut key not an integer",
+         R"({"keyboardShortcut":{"shortcut":{"key":"K","modifiers":0},"description":""}})", false,
+         ""},
+        {"shortcut key fractional",
+         R"({"keyboardShortcut":{"shortcut":{"key":1.5,"modifiers":0},"description":""}})", false,
+         ""},
+        {"negative modifiers",
+         R"({"keyboardShortcut":{"shortcut":{"key":1,"modifiers":-1},"description":""}})", false,
+         ""},
         {"case value not an object", R"({"app":"p"})", false, ""},
         {"an array", R"([])", false, ""},
     };
@@ -120,8 +136,9 @@ TEST(LaunchTargetCoding, StoredFormAndRoundTrip)
     }
     EXPECT_EQ(json::toText(json::encode(LaunchTarget{KeyTarget{CustomKey::f5}})),
               R"({"key":{"key":{"f5":{}}}})");
-    EXPECT_EQ(json::toText(json::encode(LaunchTarget{ShortcutTarget{{{40}, 1179648}, "d"}})),
-              R"({"keyboardShortcut":{"shortcut":{"key":40,"modifiers":1179648},"description":"d"}})");
+    EXPECT_EQ(
+        json::toText(json::encode(LaunchTarget{ShortcutTarget{{{40}, 1179648}, "d"}})),
+        R"({"keyboardShortcut":{"shortcut":{"key":40,"modifiers":1179648},"description":"d"}})");
 }
 
 TEST(LaunchTarget, EqualityIsCaseAndEveryField)
@@ -171,19 +188,24 @@ TEST(KeyMappingCoding, TwelveEntriesRoundTrip)
 
 TEST(KeyMappingCoding, OneBadEntryFailsTheWholeList)
 {
-    const auto good = R"({"shortPress":{"key":{"key":{"f1":{}}}},"longPress":{"app":{"path":"p"}},"fn":{"key":{"key":{"f1":{}}}}})";
-    const auto bad = R"({"shortPress":{"key":{"key":{"f21":{}}}},"longPress":{"app":{"path":"p"}},"fn":{"key":{"key":{"f1":{}}}}})";
+    const auto good =
+        R"({"shortPress":{"key":{"key":{"f1":{}}}},"longPress":{"app":{"path":"p"}},"fn":{"key":{"key":{"f1":{}}}}})";
+    const auto bad =
+        R"({"shortPress":{"key":{"key":{"f21":{}}}},"longPress":{"app":{"path":"p"}},"fn":{"key":{"key":{"f1":{}}}}})";
     const auto decoded = json::decodeKeyMappingText(std::string("[") + good + "," + bad + "]");
     ASSERT_FALSE(decoded.ok());
     EXPECT_EQ(decoded.error().description, invalidCount);
     EXPECT_EQ(decoded.error().message(), invalidCount + " (at [1].shortPress.key.key)");
 
     const DecodeRow rows[] = {
-        {"missing fn", R"([{"shortPress":{"app":{"path":"p"}},"longPress":{"app":{"path":"p"}}}])", false, "No value associated with key \"fn\"."},
+        {"missing fn", R"([{"shortPress":{"app":{"path":"p"}},"longPress":{"app":{"path":"p"}}}])",
+         false, "No value associated with key \"fn\"."},
         {"not an array", R"({"shortPress":{}})", false, ""},
         {"not JSON", R"([{"shortPress")", false, "The given data was not valid JSON."},
         {"empty list", R"([])", true, ""},
-        {"members in any order, extras ignored", R"([{"fn":{"app":{"path":"p"}},"x":0,"longPress":{"app":{"path":"p"}},"shortPress":{"app":{"path":"p"}}}])", true, ""},
+        {"members in any order, extras ignored",
+         R"([{"fn":{"app":{"path":"p"}},"x":0,"longPress":{"app":{"path":"p"}},"shortPress":{"app":{"path":"p"}}}])",
+         true, ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -202,7 +224,8 @@ TEST(JsonParse, DeepNestingIsRefusedBeforeParsing)
     const auto nested = [](std::size_t depth) {
         return std::string(depth, '[') + std::string(depth, ']');
     };
-    const std::string entry = R"({"shortPress":{"app":{"path":"p"}},"longPress":{"app":{"path":"p"}},"fn":{"app":{"path":"p"}},"x":)";
+    const std::string entry =
+        R"({"shortPress":{"app":{"path":"p"}},"longPress":{"app":{"path":"p"}},"fn":{"app":{"path":"p"}},"x":)";
     struct Row {
         const char* name;
         std::string text;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stored numbering, pinned as literals: stored mappings, shortcuts and replay files hold these
 // numbers, so a name whose number changes would change what every one of them means.
 #include "model/KeyEventNumbering.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recording fakes of the engine's platform interfaces, shared by the engine tests and benchmarks.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A settings store in memory that records every write and can be told to fail them.
 #pragma once
 

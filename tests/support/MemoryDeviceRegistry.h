@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A device registry built in memory: entries with a name, a path, properties and children, any of
 // which can be made unreadable.
 #pragma once

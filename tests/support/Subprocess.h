@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running a program to completion with a clean environment, and temporary directories.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanectl as a user runs it: real process, real files, output compared line by line.
 #include "support/Subprocess.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An edit made in the table reaches the keyboard: it is stored in the real settings file and
 // published, and the engine built from it (monitor and executors, as the running program and
 // `orvanectl replay` build them) does the new thing on the very next key press.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first-run guide: nothing is written until a tile is clicked, each preset is built from the
 // default mapping and written once, and a tile discards earlier edits.
 #include "UiWorld.h"

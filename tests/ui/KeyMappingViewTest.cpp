@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key mapping table over the settings store: rows, write-through of one cell, the three
 // column fills with their entry-by-entry writes, and lists of unusual length.
 #include "UiWorld.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Key caps: every picture the catalogue names exists and draws in the colour asked for, at 1x and
 // 2x; captions and colours follow the cap's use.
 #include "UiWorld.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picker cell over a plain target: what choosing writes, what it never writes, the hover
 // highlight, the application chooser, and the whole of it from the keyboard.
 #include "UiWorld.h"
@@ -163,8 +164,7 @@ private Q_SLOTS:
             {model::KeyTarget{CustomKey::brightnessDown}, QStringLiteral("Brightness Down")},
             {model::AppTarget{"/usr/share/applications/firefox-esr.desktop"},
              QStringLiteral("Open Firefox ESR")},
-            {model::ShortcutTarget{model::Shortcut{{37}, model::modifier::command},
-                                   "Lock screen"},
+            {model::ShortcutTarget{model::Shortcut{{37}, model::modifier::command}, "Lock screen"},
              QStringLiteral("Shortcut Super+L, Lock screen")},
             {model::ShortcutTarget{model::Shortcut{{37}, model::modifier::command}, ""},
              QStringLiteral("Shortcut Super+L")},

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preferences: the two switches, the delay slider's bounds and text, and the fn note.
 #include "UiWorld.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shortcut editor as a sheet over the picker: it starts from its preset every time, "Add
 // Shortcut" writes exactly what the controls show, "Cancel" writes nothing.
 #include "UiWorld.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the view tests share: the settings in memory, recording fakes of the views' services, and
 // a main() that runs one QTest class offscreen.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // End-to-end checks of `orvanectl run` under a real kernel: run inside the VM harness with the path
 // of orvanectl as argument. A fake keyboard made through uinput plays the user; a reader of
 // Orvane's output keyboard plays the desktop. Prints one FAIL line per broken check; the exit

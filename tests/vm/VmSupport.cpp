@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "VmSupport.h"
 
 #include <linux/uinput.h>
@@ -199,8 +200,7 @@ std::vector<int> Reader::heldKeys() const
 }
 
 // The /dev/input node of the first event device whose sysfs folder `matches`, or empty.
-template <typename Matches>
-std::string eventNodeWhere(Matches matches)
+template <typename Matches> std::string eventNodeWhere(Matches matches)
 {
     std::string found;
     if (DIR* entries = ::opendir("/sys/class/input")) {

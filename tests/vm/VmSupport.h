@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test-side devices for the end-to-end tests inside the VM: a fake keyboard made through uinput,
 // a reader of any event device, and Orvane run as a child process.
 #pragma once

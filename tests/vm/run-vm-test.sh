@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # run-vm-test.sh HARNESS DRIVER ORVANECTL [FILE...]: boots the VM once and runs the end-to-end
 # driver there, with orvanectl and the FILEs beside it in /test.
 # Fails, never skips, when the harness is missing or the guest does not report a result.

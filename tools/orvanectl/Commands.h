@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The subcommands of orvanectl. Each takes the arguments after its name and returns the exit code.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanectl doctor: which input devices Orvane finds, which it would grab and why, whether it can
 // create its output keyboard, whether the fn column can fire, and how to grant missing access.
 #include "Commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options of the subcommands that run the engine (replay, run): --mapping FILE and
 // --delay SECONDS, falling back to what the user stored.
 #pragma once
@@ -14,7 +15,7 @@
 namespace orvane::ctl {
 
 struct EngineOptions {
-    std::string mappingFile; // empty: the stored keyMapping
+    std::string mappingFile;     // empty: the stored keyMapping
     std::optional<double> delay; // absent: the stored longPressDelay
 };
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanectl favorites: the favourite applications that the default key mapping puts on the long
 // press, one .desktop path per line.
 #include "Commands.h"

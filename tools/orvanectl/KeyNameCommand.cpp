@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanectl keyname: the names Orvane shows for virtual key codes, in the current keyboard layout
 // or in a named one.
 #include "Commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanectl keys: case name, display name and native target of every key, in catalogue order.
 #include "Commands.h"
 
@@ -18,7 +19,8 @@ int keysCommand(Args args)
         if (const auto* key = std::get_if<model::KeyCodeTarget>(&row.prop.target))
             std::cout << "key " << key->code << '\n';
         else
-            std::cout << "special " << model::rawValue(std::get<model::SpecialKeyTarget>(row.prop.target).key)
+            std::cout << "special "
+                      << model::rawValue(std::get<model::SpecialKeyTarget>(row.prop.target).key)
                       << '\n';
     }
     return exitOk;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanectl login: whether Orvane starts at login (its XDG autostart entry), and switching it.
 #include "Commands.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanectl replay: runs the real monitor and executors on a timed script of events and prints,
 // as JSON lines, every executor call, every verdict, every posted event and application action.
 #include "Commands.h"

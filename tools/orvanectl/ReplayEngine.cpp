@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ReplayEngine.h"
 
 #include <cmath>
@@ -68,7 +69,7 @@ std::variant<ScriptEvent, std::string> parseLine(const std::string& line)
         const auto it = value.find(name);
         if (it == value.end())
             return std::uint64_t{0};
-        const bool fits = it->is_number_unsigned() ? it->get<std::uint64_t>() <= max
+        const bool fits = it->is_number_unsigned()  ? it->get<std::uint64_t>() <= max
                           : it->is_number_integer() ? it->get<std::int64_t>() >= min
                                                     : false;
         if (!fits) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The replay world: a clock that reads the script's times, a queue drained after every event, a
 // poster that feeds posted events back through the monitor, and a workspace with no frontmost
 // application. Everything that happens is printed as JSON lines.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanectl run: grabs the keyboards and runs the real engine, without any window, until SIGINT
 // or SIGTERM (or the panic chord Backspace + Escape + Enter).
 #include "Commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanectl settings: read and change Orvane's four settings in the user's settings file, through
 // the same store and the same read and write rules as Orvane itself.
 #include "Commands.h"

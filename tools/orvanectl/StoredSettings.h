@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What Orvane reads from the user's settings file, for the subcommands that run the engine.
 #pragma once
 

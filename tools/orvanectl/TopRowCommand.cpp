@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanectl toprow: the twelve keys of the keyboard's top row, as the keyboard finder reads them.
 #include "Commands.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanectl: see what Orvane knows and does, without the desktop program.
 #include "Commands.h"
 
@@ -15,7 +16,8 @@ struct Command {
 };
 
 constexpr std::array commands{
-    Command{"keys", orvane::ctl::keysCommand, "keys                 list the 38 keys in catalogue order"},
+    Command{"keys", orvane::ctl::keysCommand,
+            "keys                 list the 38 keys in catalogue order"},
     Command{"replay", orvane::ctl::replayCommand,
             "replay [--mapping FILE] [--delay SECONDS] [SCRIPT]\n"
             "                       run the engine on a timed script of events"},
@@ -35,9 +37,10 @@ constexpr std::array commands{
             "run [--mapping FILE] [--delay SECONDS] [--include-virtual] [--device NAME]\n"
             "    [--realtime] [--verbose]\n"
             "                       grab the keyboards and remap them until SIGINT or SIGTERM"},
-    Command{"doctor", orvane::ctl::doctorCommand,
-            "doctor [--include-virtual]\n"
-            "                       what Orvane would grab, and whether it has the access it needs"},
+    Command{
+        "doctor", orvane::ctl::doctorCommand,
+        "doctor [--include-virtual]\n"
+        "                       what Orvane would grab, and whether it has the access it needs"},
 };
 
 void printUsage(std::ostream& out)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvane-ui-preview: opens one view of the configuration interface over the user's real settings
 // file, favourites, installed applications and keyboard layout, without grabbing any keyboard.
 // For working on the views and for their screenshots.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Screenshots of the configuration interface under Xvfb, at 1x and 2x, into docs/screenshots/.
 # Runs orvane-ui-preview over a throw-away settings folder with a few demo applications (icons
 # from the Adwaita theme) pinned as KDE Plasma launchers, so the table shows applications.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replacing a small file so that it holds its old or its new content at every moment, whatever
 // happens (crash, full disk, power loss after the call returned), and creating files and folders
 // that only their owner can read, never through a link someone else planted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AutostartLoginItems.h"
 
 #include "AtomicFile.h"
@@ -108,7 +109,8 @@ std::error_code AutostartLoginItems::setEnabled(bool isEnabled)
         return error;
     if (isEnabled) {
         // --login: outside GNOME (which says so itself) nothing else tells a start at login from
-        // a user opening Orvane again. Icon and comment are what the desktops' autostart lists show.
+        // a user opening Orvane again. Icon and comment are what the desktops' autostart lists
+        // show.
         const std::string text = "[Desktop Entry]\n"
                                  "Type=Application\n"
                                  "Name=Orvane\n"

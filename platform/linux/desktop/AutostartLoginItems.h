@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Launch at login on Linux: an XDG autostart entry, $XDG_CONFIG_HOME/autostart/<id>.desktop.
 #pragma once
 

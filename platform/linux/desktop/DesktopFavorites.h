@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's favourite applications on a Linux desktop: the default file manager, then the
 // desktop's own favourites (GNOME Shell and Cinnamon dash, KDE Plasma task manager launchers),
 // each as the path of its .desktop file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A GObject with one owner: unreferenced when the owner goes.
 #pragma once
 

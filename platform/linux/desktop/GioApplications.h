@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The installed applications and their names and icons, as GIO reads the desktop's .desktop files.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a settings file's text entry by entry, so that damage in one entry costs only that entry.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Orvane's settings on Linux: one small JSON file of string values, changed atomically.
 #pragma once
 

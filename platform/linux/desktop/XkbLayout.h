@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard layout on Linux, through libxkbcommon: a key's position is turned into the text the
 // current layout types there with no modifier held.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input thread's lookout. With one keyboard grabbed, the input thread sleeps in a blocking
 // read(2) on it, the cheapest wait there is: the key wakes the thread that handles it, with no
 // epoll in between. Meanwhile this thread watches the other files the input thread serves (calls

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which input devices Orvane grabs, and why the others are left alone: shared by the input
 // backend and the access check.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "InputAccess.h"
 
 #include "platform/linux/UniqueFd.h"

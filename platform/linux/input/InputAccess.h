@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether this user may run Orvane's input side: open /dev/uinput for writing (the output
 // keyboard) and read at least one keyboard Orvane would grab. Shared by `orvanectl doctor` and the
 // desktop program's permission prompt, so both decide alike.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input thread: grabs the keyboards, hands their key events to the keyboard monitor, writes
 // what passes to Orvane's output keyboard and runs the executors' queue, all on one thread, so
 // that nothing another thread does can hold up typing. With one keyboard it sleeps in a blocking

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One evdev input device Orvane reads: its file, its libevdev state and its grab.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Translation between evdev key changes and the engine's key events: virtual key codes, the
 // system-defined events of media and brightness keys, and the modifier flags a device holds.
 #pragma once

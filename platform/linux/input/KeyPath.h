@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key path: each grabbed keyboard's frames, in the order they were made, through the
 // keyboard monitor to the output keyboard, and the executors' posted events after them. The
 // functions every key runs through are marked hot, here, in the input thread's loop, the monitor

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboards Orvane reads: found by the first scan and by hotplug, grabbed once none of their
 // keys is held, shown the LEDs the desktop sets on the output keyboard, and dropped when they go.
 // Each is watched in the input thread's epoll set under its id.
@@ -6,8 +7,8 @@
 #include "DeviceSurvey.h"
 #include "InputDevice.h"
 #include "InputLog.h"
-#include "UdevPtr.h"
 #include "InputTranslation.h"
+#include "UdevPtr.h"
 #include "UinputKeyboard.h"
 
 #include <linux/input.h>
@@ -20,7 +21,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
 
 namespace orvane::platform {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The top row of this machine's keyboard, as Orvane on Linux intercepts it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system-defined media and brightness key types and the evdev codes that carry them.
 #pragma once
 

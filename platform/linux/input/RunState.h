@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether the input thread goes on, and why it stopped: the thread's loop and the key path both
 // end it (a request, the panic chord, a lost output keyboard, a failure).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device registry on Linux: the sysfs device tree as libudev enumerates it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libudev's objects with one owner each: unreferenced when the owner goes. The deleter is defined
 // beside libudev, so that headers holding these pointers need not include libudev.h.
 #pragma once

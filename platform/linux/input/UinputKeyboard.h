@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Orvane's one virtual keyboard: every grabbed keyboard's passed events and every posted event come
 // out here. It remembers which keys it holds down, so that none is ever left held.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "LinuxSystem.h"
 
 #include "platform/linux/desktop/AutostartLoginItems.h"
@@ -10,6 +11,10 @@
 #include "platform/linux/input/MachineTopRow.h"
 
 #include "model/DefaultKeyMapping.h"
+
+#include <unistd.h>
+
+#include <utility>
 
 namespace orvane::platform {
 
@@ -33,7 +38,17 @@ const char* LinuxSystem::executable()
     return ORVANE_EXECUTABLE;
 }
 
-LinuxSystem::LinuxSystem() = default;
+LinuxSystem::LinuxSystem(std::filesystem::path runningProgram)
+    : m_runningProgram(std::move(runningProgram))
+{
+}
+
+std::string LinuxSystem::loginExecutable() const
+{
+    if (m_runningProgram.empty() || ::access(executable(), X_OK) == 0)
+        return executable();
+    return m_runningProgram.string();
+}
 LinuxSystem::~LinuxSystem() = default;
 
 SettingsFile& LinuxSystem::settings()
@@ -46,7 +61,7 @@ SettingsFile& LinuxSystem::settings()
 AutostartLoginItems& LinuxSystem::loginItems()
 {
     if (!m_loginItems)
-        m_loginItems = std::make_unique<AutostartLoginItems>(appId(), executable());
+        m_loginItems = std::make_unique<AutostartLoginItems>(appId(), loginExecutable());
     return *m_loginItems;
 }
 

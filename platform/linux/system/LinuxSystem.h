@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real Linux parts of Orvane, built in one place for every program that uses them (orvane,
 // orvane-ui-preview, orvanectl), so that they cannot drift apart: the settings file, the login
 // item that starts the installed program, the favourites, the installed applications, the keyboard
@@ -34,8 +35,13 @@ public:
     // The installed desktop program, which the login item starts.
     static const char* executable();
 
-    LinuxSystem();
+    // `runningProgram`: the desktop program that builds the system, if any. Until Orvane is
+    // installed, the login item starts that program instead (a build tree's), so that launch at
+    // login that reads "on" really starts Orvane.
+    explicit LinuxSystem(std::filesystem::path runningProgram = {});
     ~LinuxSystem();
+    // What the login item starts: the installed program, or the running one until it exists.
+    std::string loginExecutable() const;
     LinuxSystem(const LinuxSystem&) = delete;
     LinuxSystem& operator=(const LinuxSystem&) = delete;
 
@@ -57,6 +63,7 @@ public:
     engine::Workspace& workspace(engine::Log& log);
 
 private:
+    std::filesystem::path m_runningProgram;
     std::unique_ptr<SettingsFile> m_settings;
     std::unique_ptr<AutostartLoginItems> m_loginItems;
     std::unique_ptr<DesktopFavorites> m_favorites;

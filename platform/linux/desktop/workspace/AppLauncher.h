@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts an application from a .desktop file (through GIO, as the desktop's launchers do) or an
 // executable (by its path, with no shell in between).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Desktop file ids: the id of a .desktop file by its path, and the application a window belongs
 // to, found by the hints the window carries and the StartupWMClass keys of the installed files.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A thread that runs a GLib main loop of its own, for desktop work (GIO, the X11 connection) that
 // must never run on the input thread and may take its time.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opens, raises and hides applications given by a .desktop file or an executable's path. The
 // input thread calls it: all desktop work is handed to a thread of its own, and the frontmost
 // application is answered from a value that thread keeps current.

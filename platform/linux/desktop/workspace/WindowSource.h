@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The session's top-level windows, as far as Orvane needs them to toggle an application: which one
 // is active, what application each belongs to, and how to hide or raise one.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows of an X11 session whose window manager follows EWMH (_NET_ACTIVE_WINDOW,
 // _NET_CLIENT_LIST), read and driven through xcb.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Favourite applications on fixture desktops: each row builds a temporary XDG tree (desktop
 // files, mimeapps.list, a GSettings keyfile, a Plasma applets file) and runs orvanectl favorites
 // in it, so that GIO's per-process caches start fresh for every desktop.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the application chooser and the picker cells learn about an application file from GIO:
 // a desktop file's own name and icon, an executable's file name, nothing for anything else.
 #include "support/Subprocess.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvanectl's settings commands, run as a user would run them, against an empty config folder.
 #include "support/Subprocess.h"
 
@@ -23,11 +24,12 @@ protected:
     Completed ctl(const std::vector<std::string>& args)
     {
         // An empty desktop: no favourite applications, so the default mapping is the plain one.
-        return test::run(test::commandLine(ORVANECTL, args), {{"XDG_CONFIG_HOME", config.string()},
-                                {"HOME", temp.path().string()},
-                                {"XDG_DATA_HOME", (temp.path() / "share").string()},
-                                {"XDG_DATA_DIRS", (temp.path() / "share").string()},
-                                {"GSETTINGS_BACKEND", "memory"}});
+        return test::run(test::commandLine(ORVANECTL, args),
+                         {{"XDG_CONFIG_HOME", config.string()},
+                          {"HOME", temp.path().string()},
+                          {"XDG_DATA_HOME", (temp.path() / "share").string()},
+                          {"XDG_DATA_DIRS", (temp.path() / "share").string()},
+                          {"GSETTINGS_BACKEND", "memory"}});
     }
 
     bool configIsEmpty() const { return std::filesystem::is_empty(config); }

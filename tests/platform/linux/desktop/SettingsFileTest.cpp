@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/Subprocess.h"
 
 #include "platform/linux/desktop/SettingsFile.h"

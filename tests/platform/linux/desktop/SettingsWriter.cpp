@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes one setting over and over until it is killed: the victim of the settings file's crash
 // test. Alternates a short and a long value, so that a torn file would show.
 #include "platform/linux/desktop/SettingsFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one place that builds the real Linux parts: the login item it makes starts the installed
 // program by its full path, exactly as orvanectl's does, and the settings live where every
 // program looks for them.
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <unistd.h>
 
 namespace orvane::platform {
 namespace {
@@ -40,6 +42,29 @@ TEST(LinuxSystem, LoginItemAndSettingsAreTheInstalledProgramsForEveryProgram)
     EXPECT_EQ(ctl.exitCode, 0) << ctl.err;
     EXPECT_EQ(test::readText(config / "autostart" / "orvane.desktop"), written);
 
+    if (saved != nullptr)
+        ::setenv("XDG_CONFIG_HOME", restore.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
+}
+
+// Until Orvane is installed, launch at login starts the program that switched it on (a build
+// tree's), never a path that is not there.
+TEST(LinuxSystem, LoginItemStartsTheRunningProgramUntilOneIsInstalled)
+{
+    if (::access(LinuxSystem::executable(), X_OK) == 0)
+        GTEST_SKIP() << LinuxSystem::executable() << " is installed here";
+    EXPECT_EQ(LinuxSystem("/build/app/orvane").loginExecutable(), "/build/app/orvane");
+    EXPECT_EQ(LinuxSystem().loginExecutable(), LinuxSystem::executable()) << "orvanectl's";
+
+    test::TempDir temp;
+    const char* saved = std::getenv("XDG_CONFIG_HOME");
+    const std::string restore = saved != nullptr ? saved : "";
+    ::setenv("XDG_CONFIG_HOME", temp.path().c_str(), 1);
+    LinuxSystem system("/build/app/orvane");
+    ASSERT_FALSE(system.loginItems().setEnabled(true));
+    const std::string written = test::readText(temp.path() / "autostart" / "orvane.desktop");
+    EXPECT_NE(written.find("\nExec=/build/app/orvane --login\n"), std::string::npos) << written;
     if (saved != nullptr)
         ::setenv("XDG_CONFIG_HOME", restore.c_str(), 1);
     else

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Linux workspace: desktop file ids, which application a window belongs to, the toggle with
 // a scripted window source, and applications really started through GIO and by path.
 #include "platform/linux/UniqueFd.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The X11 window source against a real X server (Xvfb), with the test playing the EWMH window
 // manager: it keeps the root window's properties and receives the requests Orvane sends.
 #include "platform/linux/desktop/workspace/X11Windows.h"
