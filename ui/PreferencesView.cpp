@@ -132,7 +132,9 @@ PreferencesView::PreferencesView(model::ObservablePreferences& preferences,
                       : m_preferences.instance().longPressDelay.get());
     });
     m_loginChanges = services.launchAtLogin.values().subscribe([this](bool) { showLoginItem(); });
-    m_fnNote->hide(); // until the keyboards are looked at, when the view shows
+    // The view is made when the preferences open: the keyboards are looked at now, so that the
+    // window is sized with the note it shows, and again each time it shows after that.
+    lookForFnKey();
     refresh();
 }
 
@@ -182,7 +184,9 @@ void PreferencesView::showDelay(double seconds)
 void PreferencesView::showEvent(QShowEvent* event)
 {
     refresh();
-    lookForFnKey();
+    if (m_hasShown)
+        lookForFnKey();
+    m_hasShown = true;
     QWidget::showEvent(event);
 }
 

@@ -64,6 +64,7 @@ private:
     QSlider* m_delay;
     QLabel* m_delayText;
     QLabel* m_fnNote;
+    bool m_hasShown = false; // the first show follows the look made on construction
     KeyMappingView* m_table;
     bool m_isDelayDragged = false; // the handle moved since it was pressed
     model::Subject<bool>::Subscription m_iconChanges;
