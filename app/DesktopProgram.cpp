@@ -108,7 +108,6 @@ void nameApplication()
     QApplication::setApplicationName(QStringLiteral("orvane"));
     // What titles and alerts name: the product, not the command.
     QApplication::setApplicationDisplayName(QString::fromStdString(model::appName()));
-    const Translations translations(QLocale::system());
     QApplication::setDesktopFileName(QString::fromLatin1(platform::LinuxSystem::appId()));
     QApplication::setQuitOnLastWindowClosed(false); // Orvane lives on without windows
     // Outside a desktop session Qt knows no icon theme; application icons then come from Adwaita,
@@ -227,6 +226,7 @@ int runDesktopProgram(int argc, char** argv, const KeyboardSideMaker& makeKeyboa
         QCoreApplication::exit(0);
     });
     nameApplication();
+    const Translations translations(QLocale::system()); // for the whole run
 
     AppLog log;
     SingleInstance instance(SingleInstance::defaultFolder());

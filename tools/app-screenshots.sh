@@ -67,22 +67,26 @@ window() { # waits for a visible window named $1, prints its id
 }
 gone() { for _ in $(seq 50); do window "$1" >/dev/null 2>&1 || return 0; sleep 0.1; done; return 1; }
 
-quit_from_prompt() { # $1: how to start, $2: what the run is called; takes the picture once
+quit_from_prompt() { # $1: how to start, $2: what the run is called, $3: the prompt's title
+    local title=${3:-needs access}
     "$1" "$orvane" >"$work/out-$2" 2>&1 & first=$!; pids+=($first)
-    prompt=$(window "needs access") || fail "$2: no permission prompt"
+    prompt=$(window "$title") || fail "$2: no permission prompt titled '$title'"
     sleep 2
     kill -0 $first 2>/dev/null || fail "$2: gave up waiting"
     [ -f "$shots/app-prompt.png" ] || import -window "$prompt" "$shots/app-prompt.png"
     eval "$(xdotool getwindowgeometry --shell "$prompt")"
     xdotool mousemove --window "$prompt" $((WIDTH - 50)) $((HEIGHT - 20)) click 1
     wait $first || fail "$2: Quit in the prompt did not exit 0"
-    gone "needs access" || fail "$2: the prompt stayed after Quit"
+    gone "$title" || fail "$2: the prompt stayed after Quit"
 }
 rm -f "$shots/app-prompt.png"
 echo "1. Without access (no /dev/uinput here): the prompt shows and waits; its Quit ends with 0,"
-echo "   in a session with a bus and in one without."
+echo "   in a session with a bus, in one without, and in German."
 quit_from_prompt start with-bus
 quit_from_prompt start_without_bus without-bus
+# A German session: the program's catalogue is loaded for the whole run, not only at start-up.
+start_in_german() { start LANG=de_DE.UTF-8 LANGUAGE=de "$@"; }
+quit_from_prompt start_in_german german "braucht Zugriff"
 
 echo "2. The stand-in access appears while the prompt waits: tray icon, guide on the first run."
 start ORVANE_TEST_ACCESS_FILE="$work/access" "$test_shell" >"$work/out2" 2>&1 & first=$!; pids+=($first)
