@@ -13,22 +13,11 @@ shots=${2:-$PWD/docs/screenshots}
 for tool in Xvfb trayer xdotool import /usr/bin/convert /usr/bin/display dbus-daemon; do
     command -v "$tool" >/dev/null || { echo "app-screenshots: $tool is missing (tools/install-deps.sh)" >&2; exit 1; }
 done
-work=$(mktemp -d)
-pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; rm -rf "$work"; }
-trap cleanup EXIT
-fail() {
-    echo "app-screenshots: $*" >&2
-    for out in "$work"/out*; do [ -f "$out" ] && { echo "--- $out:"; cat "$out"; }; done >&2
-    exit 1
-}
-
-# Xvfb picks a free display itself, so that runs side by side do not meet.
-Xvfb -displayfd 9 -screen 0 1280x800x24 -nolisten tcp 9>"$work/display" >/dev/null 2>&1 & pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-display=:$(head -1 "$work/display")
-export DISPLAY=$display
+script=app-screenshots
+# shellcheck source=tools/lib/xvfb-session.sh
+. tools/lib/xvfb-session.sh
+screen 1280x800
+display=$DISPLAY
 # A desktop-like backdrop, so that the pictures show the tray as on a panel.
 /usr/bin/convert -size 1280x800 gradient:'#6b7f95-#2d3a48' "$work/backdrop.png"
 /usr/bin/display -window root "$work/backdrop.png" || true # sets it, then reports 1
@@ -56,16 +45,6 @@ start_without_bus() {
     env -i PATH="$PATH" DISPLAY="$display" HOME="$work/home" XDG_RUNTIME_DIR="$work/run-nobus" \
         LSAN_OPTIONS="suppressions=$PWD/tests/lsan-libdbus.supp:fast_unwind_on_malloc=0" "$@"
 }
-window() { # waits for a visible window named $1, prints its id
-    for _ in $(seq 50); do
-        if id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$id" ]; then
-            echo "$id"; return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
-gone() { for _ in $(seq 50); do window "$1" >/dev/null 2>&1 || return 0; sleep 0.1; done; return 1; }
 
 quit_from_prompt() { # $1: how to start, $2: what the run is called, $3: the prompt's title
     local title=${3:-needs access}
@@ -101,6 +80,20 @@ xdotool windowclose "$guide" 2>/dev/null || xdotool windowunmap "$guide"
 sleep 0.5
 
 echo "3. The tray menu, then About from it."
+# Without a StatusNotifierItem host the X11 tray icon comes a few seconds after start-up
+# (TrayHostWatcher's fallback): the program's only small window, embedded by trayer.
+tray_icon() {
+    for _ in $(seq 150); do
+        for id in $(xdotool search --class '^orvane$' 2>/dev/null); do
+            eval "$(xdotool getwindowgeometry --shell "$id")"
+            # small, and inside trayer's panel at the top right: embedded, not only made
+            ((WIDTH <= 32 && HEIGHT <= 32 && X >= 1000 && Y < 24)) && return 0
+        done
+        sleep 0.1
+    done
+    return 1
+}
+tray_icon || fail "no tray icon in the tray"
 xdotool mousemove 1268 12 click 3
 sleep 0.7
 import -window root -crop 420x170+860+0 "$shots/app-tray-menu.png"

@@ -14,29 +14,9 @@ orvane=$build/app/orvane
 test_shell=$build/tests/app/orvane-test-shell
 shots=${2:-$PWD/docs/screenshots}
 mkdir -p "$shots"
-work=$(mktemp -d)
-pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; rm -rf "$work"; }
-trap cleanup EXIT
-fail() { echo "window-screenshots: $*" >&2; cat "$work"/out* >&2 2>/dev/null || true; exit 1; }
-
-screen() { # WIDTHxHEIGHT: starts an X server of that size, sets DISPLAY
-    rm -f "$work/display"
-    Xvfb -displayfd 9 -screen 0 "$1x24" -nolisten tcp 9>"$work/display" >/dev/null 2>&1 &
-    pids+=($!)
-    for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-    [ -s "$work/display" ] || fail "Xvfb did not start"
-    export DISPLAY=:$(head -1 "$work/display")
-}
-window() { # waits for a visible window whose name matches $1, prints its id
-    for _ in $(seq 80); do
-        if id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) && [ -n "$id" ]; then
-            echo "$id"; return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
+script=window-screenshots
+# shellcheck source=tools/lib/xvfb-session.sh
+. tools/lib/xvfb-session.sh
 run() { # a fresh user each time: NAME, then environment assignments; starts Orvane in the background
     local name=$1 program=$orvane; shift
     [[ " $* " == *" ORVANE_TEST_ACCESS_FILE="* ]] && program=$test_shell

@@ -191,9 +191,7 @@ protected:
     {
         ASSERT_FALSE(shell.preferences.instance().firstRun.set(false));
         shell.delegate().applicationDidFinishLaunching();
-        watcher = std::make_unique<app::SettingsWatcher>(
-            shell.preferences.instance(), shell.settingsPath(),
-            [this] { return shell.store.isWhole(); }, shell.store.outsideChangeCheck(), shell.log);
+        watcher = shell.watchSettings();
         shell.journal.clear();
     }
 

@@ -61,7 +61,7 @@ public:
     {
         ::inotify_rm_watch(m_fd, m_watch);
         Counts counts;
-        alignas(inotify_event) std::array<char, 64 * 1024> buffer{};
+        alignas(inotify_event) std::array<char, std::size_t{64} * 1024> buffer{};
         for (;;) {
             const ssize_t got = ::read(m_fd, buffer.data(), buffer.size());
             if (got <= 0)
@@ -109,9 +109,7 @@ protected:
     {
         ASSERT_FALSE(shell.preferences.instance().firstRun.set(false));
         shell.delegate().applicationDidFinishLaunching();
-        watcher = std::make_unique<app::SettingsWatcher>(
-            shell.preferences.instance(), shell.settingsPath(),
-            [this] { return shell.store.isWhole(); }, shell.store.outsideChangeCheck(), shell.log);
+        watcher = shell.watchSettings();
         view = std::make_unique<ui::PreferencesView>(shell.preferences, services);
         view->resize(900, 700);
         view->show();

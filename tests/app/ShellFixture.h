@@ -5,6 +5,7 @@
 #include "AppFakes.h"
 
 #include "app/AppDelegate.h"
+#include "app/SettingsWatcher.h"
 #include "app/WindowFrames.h"
 #include "model/DefaultKeyMapping.h"
 #include "model/KeyProps.h"
@@ -62,6 +63,14 @@ struct Shell {
     std::filesystem::path settingsPath() const
     {
         return folder.path() / "orvane" / "settings.json";
+    }
+
+    // The settings watcher as the program wires it to the store.
+    std::unique_ptr<app::SettingsWatcher> watchSettings()
+    {
+        return std::make_unique<app::SettingsWatcher>(
+            preferences.instance(), settingsPath(), [this] { return store.isWhole(); },
+            store.outsideChangeCheck(), log);
     }
 
     TempDir folder;

@@ -96,10 +96,12 @@ int main(int argc, char** argv)
     window->resize(window->sizeHint().width(), 960);
     window->show();
 
+    QTimer opening; // lives as long as the event loop runs
+    opening.setSingleShot(true);
     if (view == QLatin1String("picker") || view == QLatin1String("shortcut")) {
         // The pointer rests in a corner, so that only the highlight set here shows.
         QCursor::setPos(window->screen()->geometry().bottomRight());
-        QTimer::singleShot(300, window, [table, view] {
+        QObject::connect(&opening, &QTimer::timeout, window, [table, view] {
             ui::LaunchTargetPicker* cell = table->picker(1, ui::Column::longPress);
             // The highlight as a pointer leaves it, on the F5 row; the popup opens there.
             cell->setHoverKey(model::KeyTarget{model::CustomKey::f5});
@@ -107,6 +109,7 @@ int main(int argc, char** argv)
             if (view == QLatin1String("shortcut"))
                 cell->openShortcutEditor();
         });
+        opening.start(300);
     }
     return QApplication::exec();
 }

@@ -49,6 +49,7 @@ std::string LinuxSystem::loginExecutable() const
         return executable();
     return m_runningProgram.string();
 }
+
 LinuxSystem::~LinuxSystem() = default;
 
 SettingsFile& LinuxSystem::settings()
