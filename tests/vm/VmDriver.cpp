@@ -11,10 +11,12 @@
 #include <linux/input.h>
 
 #include <algorithm>
+#include <array>
 #include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <random>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -68,8 +70,10 @@ void writeMapping()
 
 class Orvane {
 public:
-    explicit Orvane(std::string program, std::vector<std::string> extraArgs = {})
-        : m_program(std::move(program)), m_extraArgs(std::move(extraArgs))
+    explicit Orvane(std::string program, std::vector<std::string> extraArgs = {},
+                    std::string mapping = std::string(mappingPath))
+        : m_program(std::move(program)), m_extraArgs(std::move(extraArgs)),
+          m_mapping(std::move(mapping))
     {
     }
     ~Orvane() { kill(SIGKILL); }
@@ -77,9 +81,11 @@ public:
     // Starts `orvanectl run` and waits for its output keyboard; false when it never appeared.
     bool start()
     {
-        std::vector<std::string> args = {
-            m_program, "run", "--include-virtual", "--mapping", std::string(mappingPath),
-            "--delay", "0.3"};
+        std::vector<std::string> args = {m_program, "run", "--include-virtual", "--delay", "0.3"};
+        if (!m_mapping.empty()) {
+            args.emplace_back("--mapping");
+            args.push_back(m_mapping);
+        }
         args.insert(args.end(), m_extraArgs.begin(), m_extraArgs.end());
         m_pid = spawn(args);
         m_output = findNode(outputVendor, outputProduct, 20s);
@@ -103,6 +109,7 @@ public:
 private:
     std::string m_program;
     std::vector<std::string> m_extraArgs;
+    std::string m_mapping;
     pid_t m_pid = -1;
     std::string m_output;
 };
@@ -559,6 +566,253 @@ void checkOneKeyboard(const std::string& program)
     check(output.heldKeys().empty(), "one keyboard: SIGTERM with a key held leaves it held");
 }
 
+// HID keyboards as the kernel's own drivers present them, under the mapping a new user gets (no
+// --mapping, nothing stored): at
+// every position a short press does what the key did without Orvane, a long press and a press with
+// fn give the position's function key. Each keyboard's row comes from its own scan codes.
+struct HidModel {
+    const char* what;
+    unsigned vendor;
+    unsigned product;
+    const char* name;
+    bool hasFn; // hid-generic reports no fn: the keyboard's firmware keeps it
+};
+constexpr std::array<HidModel, 5> hidModels{{
+    {"Magic Keyboard (2021)", 0x05ac, 0x029c, "Apple Inc. Magic Keyboard", true},
+    {"Magic Keyboard (2015)", 0x05ac, 0x0267, "Apple Inc. Magic Keyboard", true},
+    {"aluminium keyboard", 0x05ac, 0x0220, "Apple Inc. Apple Keyboard", true},
+    {"MacBook keyboard", 0x05ac, 0x0262, "Apple Inc. Apple Internal Keyboard / Trackpad", true},
+    {"desktop keyboard whose row sends F1-F12", 0x046d, 0xc31c, "Logitech USB Keyboard", false},
+}};
+constexpr unsigned hidF1 = 0x3a;
+constexpr unsigned hidA = 0x04;
+constexpr std::array<int, 12> functionKeyCodes{KEY_F1, KEY_F2, KEY_F3, KEY_F4,  KEY_F5,  KEY_F6,
+                                               KEY_F7, KEY_F8, KEY_F9, KEY_F10, KEY_F11, KEY_F12};
+
+void tap(UhidKeyboard& keyboard, unsigned usage, bool fn)
+{
+    keyboard.report(usage, fn);
+    keyboard.report(0, fn);
+}
+
+std::vector<KeyChange> withoutFn(std::vector<KeyChange> keys)
+{
+    std::erase_if(keys, [](const KeyChange& key) { return key.first == KEY_FN; });
+    return keys;
+}
+
+// What the kernel sends at each position without fn, read before Orvane grabs the keyboard.
+std::array<int, 12> ownKeys(UhidKeyboard& keyboard)
+{
+    std::array<int, 12> own{};
+    Reader direct(keyboard.node());
+    tap(keyboard, hidA, false); // the first report after binding may be lost
+    direct.keys(300ms);
+    for (std::size_t i = 0; i < own.size(); ++i) {
+        tap(keyboard, hidF1 + static_cast<unsigned>(i), false);
+        const auto seen = direct.keys(500ms, 2);
+        own[i] = seen.size() == 2 && seen[0].second == 1 ? seen[0].first : -1;
+    }
+    return own;
+}
+
+bool waitUntilGrabbed(UhidKeyboard& keyboard, Reader& output)
+{
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        tap(keyboard, hidA, false);
+        const auto seen = output.keys(200ms, 2);
+        if (std::find(seen.begin(), seen.end(), KeyChange{KEY_A, 0}) != seen.end())
+            return true;
+    }
+    return false;
+}
+
+void checkHidRow(UhidKeyboard& keyboard, bool hasFn, bool withLongPresses,
+                 const std::array<int, 12>& own, Reader& output, const std::string& label)
+{
+    for (std::size_t i = 0; i < own.size(); ++i) {
+        const auto usage = hidF1 + static_cast<unsigned>(i);
+        const int fkey = functionKeyCodes[i];
+        const std::string at = label + ", F" + std::to_string(i + 1);
+        tap(keyboard, usage, false);
+        const auto shortPress = output.keys(1000ms, 2);
+        check(own[i] > 0 && shortPress == std::vector<KeyChange>{{own[i], 1}, {own[i], 0}},
+              at + ": a short press gives the key's own " + std::to_string(own[i]) + ", got " +
+                  describe(shortPress));
+
+        if (withLongPresses) {
+            keyboard.report(usage, false);
+            sleepFor(600ms); // past the 0.3 s delay, with the kernel's repeats
+            keyboard.report(0, false);
+            auto longPress = output.keys(1000ms, 2);
+            std::erase_if(longPress, [](const KeyChange& key) { return key.second == 2; });
+            check(longPress == std::vector<KeyChange>{{fkey, 1}, {fkey, 0}},
+                  at + ": a long press gives F" + std::to_string(i + 1) + ", got " +
+                      describe(longPress));
+        }
+
+        if (!hasFn)
+            continue;
+        keyboard.report(0, true);
+        tap(keyboard, usage, true);
+        keyboard.report(0, false);
+        const auto fnPress = withoutFn(output.keys(1000ms, 4));
+        check(fnPress == std::vector<KeyChange>{{fkey, 1}, {fkey, 0}},
+              at + ": a press with fn gives F" + std::to_string(i + 1) + ", got " +
+                  describe(fnPress));
+    }
+}
+
+void checkHidKeyboards(const std::string& program, const char* fnmode)
+{
+    const std::string label = std::string(" (fnmode ") + fnmode + ")";
+    std::ofstream("/sys/module/hid_apple/parameters/fnmode") << fnmode;
+    std::vector<std::array<int, 12>> own;
+    for (const HidModel& model : hidModels) {
+        UhidKeyboard keyboard(model.vendor, model.product, model.name);
+        check(!keyboard.node().empty(), std::string(model.what) + label + ": no event node");
+        own.push_back(keyboard.node().empty() ? std::array<int, 12>{} : ownKeys(keyboard));
+    }
+    // A new user: nothing stored, so the mapping is this machine's default one.
+    ::mkdir("/tmp/new-user", 0700);
+    ::setenv("HOME", "/tmp/new-user", 1);
+    ::unsetenv("XDG_CONFIG_HOME");
+    Orvane orvane(program, {}, "");
+    if (!orvane.start()) {
+        check(false, "HID keyboards" + label + ": orvanectl run created no output keyboard");
+        return;
+    }
+    Reader output(orvane.output(), true);
+    for (std::size_t m = 0; m < hidModels.size(); ++m) {
+        UhidKeyboard keyboard(hidModels[m].vendor, hidModels[m].product, hidModels[m].name);
+        if (!waitUntilGrabbed(keyboard, output)) {
+            check(false, std::string(hidModels[m].what) + label + ": never grabbed");
+            continue;
+        }
+        // fnmode changes what the keys send, not how long a press is: long presses once.
+        checkHidRow(keyboard, hidModels[m].hasFn, fnmode == std::string_view("1"), own[m], output,
+                    hidModels[m].what + label);
+    }
+    // An Apple keyboard and a PC keyboard at once: each keeps its own row.
+    UhidKeyboard apple(hidModels[0].vendor, hidModels[0].product, hidModels[0].name);
+    UhidKeyboard pc(hidModels[4].vendor, hidModels[4].product, hidModels[4].name);
+    check(waitUntilGrabbed(apple, output) && waitUntilGrabbed(pc, output),
+          "two HID keyboards" + label + ": both grabbed");
+    tap(apple, hidF1, false);
+    tap(pc, hidF1, false);
+    const auto both = output.keys(1000ms, 4);
+    const std::vector<KeyChange> expected = {
+        {own[0][0], 1}, {own[0][0], 0}, {own[4][0], 1}, {own[4][0], 0}};
+    check(both == expected, "two HID keyboards" + label +
+                                ": F1 of each gives its own key: expected " + describe(expected) +
+                                ", got " + describe(both));
+    orvane.kill(SIGTERM);
+    check(orvane.wait(10s) == 0, "HID keyboards" + label + ": orvanectl run exits with status 0");
+}
+
+void checkHidKeyboards(const std::string& program)
+{
+    checkHidKeyboards(program, "1");
+    checkHidKeyboards(program, "2");
+}
+
+// A PC laptop whose row comes from three devices, taught once through `orvanectl toprow learn`
+// (one key typed wrong and stepped back, one that sends nothing skipped); then, under the mapping a
+// new user gets, every long press gives its position's function key and every short press the
+// key's own code. The brightness device sends press and release together: no long press there.
+void checkTaughtRow(const std::string& program)
+{
+    ::setenv("HOME", "/tmp/new-user", 1);
+    FakeKeyboard laptop("Orvane laptop keyboard");
+    FakeKeyboard video("Video Bus");
+    FakeKeyboard extra("ThinkPad Extra Buttons");
+    struct Position {
+        FakeKeyboard* device;
+        int code;
+        bool isInstant;
+    };
+    const std::array<std::optional<Position>, 12> row{{
+        Position{&laptop, KEY_MUTE, false},
+        Position{&laptop, KEY_VOLUMEDOWN, false},
+        Position{&laptop, KEY_VOLUMEUP, false},
+        Position{&laptop, KEY_MICMUTE, false},
+        Position{&video, KEY_BRIGHTNESSDOWN, true},
+        Position{&video, KEY_BRIGHTNESSUP, true},
+        Position{&extra, KEY_SWITCHVIDEOMODE, false},
+        Position{&extra, KEY_WLAN, false},
+        std::nullopt, // handled in the firmware
+        Position{&extra, KEY_BLUETOOTH, false},
+        Position{&extra, KEY_KEYBOARD, false},
+        Position{&extra, KEY_FAVORITES, false},
+    }};
+    const auto press = [](FakeKeyboard& device, int code, bool isInstant) {
+        device.key(code, 1);
+        if (!isInstant)
+            sleepFor(40ms);
+        device.key(code, 0);
+        sleepFor(40ms);
+    };
+    const pid_t learn =
+        spawn({"/bin/sh", "-c", program + " toprow learn --include-virtual > /tmp/learn 2>&1"});
+    const auto said = [](const char* text) {
+        std::ifstream file("/tmp/learn");
+        const std::string all((std::istreambuf_iterator<char>(file)),
+                              std::istreambuf_iterator<char>());
+        return all.find(text) != std::string::npos;
+    };
+    for (int i = 0; i < 100 && !said("Press the twelve"); ++i)
+        sleepFor(100ms);
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        if (i == 2) { // a slip, taken back
+            press(laptop, KEY_A, false);
+            press(laptop, KEY_BACKSPACE, false);
+        }
+        if (row[i])
+            press(*row[i]->device, row[i]->code, row[i]->isInstant);
+        else
+            press(laptop, KEY_SPACE, false);
+    }
+    check(waitExit(learn, 20s) == 0 && said("Stored in") && said("no long press"),
+          "toprow learn: the row is stored and the brightness device marked");
+    if (!said("Stored in"))
+        return;
+
+    Orvane orvane(program, {}, "");
+    if (!orvane.start()) {
+        check(false, "taught row: orvanectl run created no output keyboard");
+        return;
+    }
+    Reader output(orvane.output(), true);
+    for (FakeKeyboard* device : {&laptop, &video, &extra})
+        check(waitUntilGrabbed(*device, output), "taught row: every device of the row is grabbed");
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        if (!row[i])
+            continue;
+        auto& [device, code, isInstant] = *row[i];
+        const std::string at = "taught row, F" + std::to_string(i + 1);
+        press(*device, code, isInstant);
+        const auto shortPress = output.keys(1000ms, 2);
+        check(shortPress == std::vector<KeyChange>{{code, 1}, {code, 0}},
+              at + ": a short press gives the key's own, got " + describe(shortPress));
+        if (isInstant)
+            continue;
+        device->key(code, 1);
+        for (int repeat = 0; repeat < 10; ++repeat) {
+            sleepFor(50ms);
+            device->key(code, 2);
+        }
+        device->key(code, 0);
+        auto longPress = output.keys(1000ms, 2);
+        std::erase_if(longPress, [](const KeyChange& key) { return key.second == 2; });
+        const int fkey = functionKeyCodes[i];
+        check(longPress == std::vector<KeyChange>{{fkey, 1}, {fkey, 0}},
+              at + ": a long press gives F" + std::to_string(i + 1) + ", got " +
+                  describe(longPress));
+    }
+    orvane.kill(SIGTERM);
+    check(orvane.wait(10s) == 0, "taught row: orvanectl run exits with status 0");
+}
+
 int runAll(const std::string& program)
 {
     writeMapping();
@@ -592,6 +846,8 @@ int runAll(const std::string& program)
     checkStop(program, 0, "panic chord");
     checkHeldAtStart(program);
     checkDoctor(program);
+    checkHidKeyboards(program);
+    checkTaughtRow(program);
     return failures;
 }
 

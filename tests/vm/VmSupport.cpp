@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "VmSupport.h"
 
+#include <linux/uhid.h>
 #include <linux/uinput.h>
 
 #include <algorithm>
@@ -61,11 +62,12 @@ FakeKeyboard::FakeKeyboard(const char* name)
     for (int code = KEY_ESC; code <= KEY_F12; ++code)
         ::ioctl(m_fd, UI_SET_KEYBIT, code);
     for (int code :
-         {KEY_FN,           KEY_MUTE,       KEY_VOLUMEDOWN,   KEY_VOLUMEUP,  KEY_BRIGHTNESSDOWN,
-          KEY_BRIGHTNESSUP, KEY_PLAYPAUSE,  KEY_PREVIOUSSONG, KEY_NEXTSONG,  KEY_REWIND,
-          KEY_FASTFORWARD,  KEY_KBDILLUMUP, KEY_KBDILLUMDOWN, KEY_SCALE,     KEY_DASHBOARD,
-          KEY_SEARCH,       KEY_LEFTMETA,   KEY_RIGHTMETA,    KEY_RIGHTCTRL, KEY_RIGHTALT,
-          KEY_F24})
+         {KEY_FN,           KEY_MUTE,       KEY_VOLUMEDOWN,      KEY_VOLUMEUP,  KEY_BRIGHTNESSDOWN,
+          KEY_BRIGHTNESSUP, KEY_PLAYPAUSE,  KEY_PREVIOUSSONG,    KEY_NEXTSONG,  KEY_REWIND,
+          KEY_FASTFORWARD,  KEY_KBDILLUMUP, KEY_KBDILLUMDOWN,    KEY_SCALE,     KEY_DASHBOARD,
+          KEY_SEARCH,       KEY_LEFTMETA,   KEY_RIGHTMETA,       KEY_RIGHTCTRL, KEY_RIGHTALT,
+          KEY_F24,          KEY_MICMUTE,    KEY_SWITCHVIDEOMODE, KEY_WLAN,      KEY_BLUETOOTH,
+          KEY_KEYBOARD,     KEY_FAVORITES})
         ::ioctl(m_fd, UI_SET_KEYBIT, code);
     uinput_setup setup{};
     setup.id.bustype = BUS_USB;
@@ -118,6 +120,89 @@ void FakeKeyboard::destroy()
     ::ioctl(m_fd, UI_DEV_DESTROY);
     ::close(m_fd);
     m_fd = -1;
+}
+
+namespace {
+
+// Boot keyboard (modifiers, reserved byte, six keys), then fn as bit 0 of a byte of its own on
+// Apple's vendor page (0xff, usage 3), which hid-apple reports as KEY_FN.
+constexpr unsigned char uhidDescriptor[] = {
+    0x05, 0x01, 0x09, 0x06, 0xa1, 0x01, 0x05, 0x07, 0x19, 0xe0, 0x29, 0xe7, 0x15, 0x00,
+    0x25, 0x01, 0x75, 0x01, 0x95, 0x08, 0x81, 0x02, 0x95, 0x01, 0x75, 0x08, 0x81, 0x01,
+    0x95, 0x06, 0x75, 0x08, 0x15, 0x00, 0x26, 0xff, 0x00, 0x05, 0x07, 0x19, 0x00, 0x2a,
+    0xff, 0x00, 0x81, 0x00, 0x05, 0xff, 0x09, 0x03, 0x15, 0x00, 0x25, 0x01, 0x75, 0x01,
+    0x95, 0x01, 0x81, 0x02, 0x75, 0x07, 0x95, 0x01, 0x81, 0x01, 0xc0};
+
+void sendUhid(int fd, const uhid_event& event)
+{
+    if (::write(fd, &event, sizeof event) != static_cast<ssize_t>(sizeof event))
+        throw std::runtime_error(std::string("uhid write: ") + std::strerror(errno));
+}
+
+} // namespace
+
+UhidKeyboard::UhidKeyboard(unsigned vendor, unsigned product, const std::string& name)
+{
+    m_fd = ::open("/dev/uhid", O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    if (m_fd < 0)
+        throw std::runtime_error(std::string("/dev/uhid: ") + std::strerror(errno));
+    uhid_event create{};
+    create.type = UHID_CREATE2;
+    std::snprintf(reinterpret_cast<char*>(create.u.create2.name), sizeof create.u.create2.name,
+                  "%s", name.c_str());
+    std::memcpy(create.u.create2.rd_data, uhidDescriptor, sizeof uhidDescriptor);
+    create.u.create2.rd_size = sizeof uhidDescriptor;
+    create.u.create2.bus = BUS_USB;
+    create.u.create2.vendor = vendor;
+    create.u.create2.product = product;
+    sendUhid(m_fd, create);
+    // The driver binds asynchronously and may ask for reports meanwhile.
+    const auto until = Clock::now() + std::chrono::seconds(10);
+    while (m_node.empty() && Clock::now() < until) {
+        answer();
+        m_node = findNode(vendor, product, std::chrono::milliseconds(20));
+    }
+}
+
+UhidKeyboard::~UhidKeyboard()
+{
+    uhid_event destroy{};
+    destroy.type = UHID_DESTROY;
+    ::write(m_fd, &destroy, sizeof destroy);
+    ::close(m_fd);
+    // Gone from /dev/input before the next keyboard of the same ids is looked for.
+    const auto until = Clock::now() + std::chrono::seconds(5);
+    while (!m_node.empty() && ::access(m_node.c_str(), F_OK) == 0 && Clock::now() < until)
+        sleepFor(std::chrono::milliseconds(10));
+}
+
+void UhidKeyboard::report(unsigned usage, bool fn)
+{
+    uhid_event input{};
+    input.type = UHID_INPUT2;
+    input.u.input2.data[2] = static_cast<unsigned char>(usage);
+    input.u.input2.data[8] = fn ? 1 : 0;
+    input.u.input2.size = 9;
+    sendUhid(m_fd, input);
+    answer();
+}
+
+void UhidKeyboard::answer()
+{
+    uhid_event event{};
+    while (::read(m_fd, &event, sizeof event) > 0) {
+        uhid_event reply{};
+        if (event.type == UHID_GET_REPORT) {
+            reply.type = UHID_GET_REPORT_REPLY;
+            reply.u.get_report_reply.id = event.u.get_report.id;
+            reply.u.get_report_reply.err = EIO;
+            sendUhid(m_fd, reply);
+        } else if (event.type == UHID_SET_REPORT) {
+            reply.type = UHID_SET_REPORT_REPLY;
+            reply.u.set_report_reply.id = event.u.set_report.id;
+            sendUhid(m_fd, reply);
+        }
+    }
 }
 
 Reader::Reader(const std::string& node, bool isWritable)

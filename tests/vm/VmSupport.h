@@ -16,9 +16,9 @@ namespace orvane::vmtest {
 using Clock = std::chrono::steady_clock;
 using KeyChange = std::pair<int, int>; // evdev code, value
 
-// A keyboard the kernel believes in: F1-F12, the top-row keys, KEY_FN, letters, modifiers, the
-// Caps Lock LED; no kernel auto-repeat (the tests write each repeat themselves, at known times).
-// Not BUS_VIRTUAL, but still a uinput device: Orvane is run with --include-virtual.
+// A keyboard the kernel believes in: F1-F12, the top-row keys (a PC laptop's too), KEY_FN, letters,
+// modifiers, the Caps Lock LED; no kernel auto-repeat (the tests write each repeat themselves, at
+// known times). Not BUS_VIRTUAL, but still a uinput device: Orvane is run with --include-virtual.
 class FakeKeyboard {
 public:
     explicit FakeKeyboard(const char* name);
@@ -35,6 +35,27 @@ public:
     void destroy();
 
 private:
+    int m_fd = -1;
+    std::string m_node;
+};
+
+// A HID keyboard made through uhid, so that the kernel binds the driver it would bind for the real
+// one (hid-apple for Apple's vendor ids, with its model tables, fnmode, KEY_FN and MSC_SCAN). The
+// report is a boot keyboard's with a fn bit on Apple's vendor page.
+class UhidKeyboard {
+public:
+    UhidKeyboard(unsigned vendor, unsigned product, const std::string& name);
+    ~UhidKeyboard();
+    UhidKeyboard(const UhidKeyboard&) = delete;
+    UhidKeyboard& operator=(const UhidKeyboard&) = delete;
+
+    // Empty when the kernel made no event node for it.
+    const std::string& node() const { return m_node; }
+    // One input report: the key held (a keyboard-page usage, 0 for none) and fn.
+    void report(unsigned usage, bool fn);
+
+private:
+    void answer();
     int m_fd = -1;
     std::string m_node;
 };

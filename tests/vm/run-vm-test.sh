@@ -15,7 +15,8 @@ if [ ! -f "$harness" ]; then
 fi
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-bash "$harness" -t 360 -f "$orvanectl" "${extra[@]}" "$driver" /test/orvanectl 2>&1 | tee "$log"
+# uhid and the HID drivers, so that made-up Apple and PC keyboards bind as the real ones do.
+VMHARNESS_MODULES="hid uhid hid-generic hid-apple" bash "$harness" -t 360 -f "$orvanectl" "${extra[@]}" "$driver" /test/orvanectl 2>&1 | tee "$log"
 status=${PIPESTATUS[0]}
 case $status in
     0) ;;

@@ -25,6 +25,8 @@ void printDevice(const platform::DeviceAccess& device)
     }
     std::cout << (device.traits->hasFnKey ? "  [reports KEY_FN]" : "") << "\n      "
               << platform::describe(*device.decision) << '\n';
+    if (device.row)
+        std::cout << "      top row: " << platform::describe(*device.row) << '\n';
 }
 
 void printAccessHelp()

@@ -26,8 +26,12 @@ constexpr std::array commands{
             "                       read and change the stored settings"},
     Command{"favorites", orvane::ctl::favoritesCommand,
             "favorites            the favourite applications, one .desktop path per line"},
-    Command{"toprow", orvane::ctl::topRowCommand,
-            "toprow               the keyboard's twelve top-row keys, one per line"},
+    Command{
+        "toprow", orvane::ctl::topRowCommand,
+        "toprow [learn|forget] [--include-virtual]\n"
+        "                       the machine's twelve top-row keys, one per line, and where each\n"
+        "                       keyboard's row comes from; learn: press the row's keys to teach\n"
+        "                       it; forget: drop the taught rows of the keyboards attached now"},
     Command{"login", orvane::ctl::loginCommand,
             "login [on|off]       whether Orvane starts at login; switches it"},
     Command{"keyname", orvane::ctl::keyNameCommand,

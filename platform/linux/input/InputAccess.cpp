@@ -28,7 +28,8 @@ bool isDenied(int error) noexcept
     return error == EACCES || error == EPERM;
 }
 
-DeviceAccess surveyDevice(const std::string& node, const GrabPolicy& policy)
+DeviceAccess surveyDevice(const std::string& node, const GrabPolicy& policy,
+                          const TaughtRows& taught)
 {
     DeviceAccess device;
     device.node = node;
@@ -45,9 +46,11 @@ DeviceAccess surveyDevice(const std::string& node, const GrabPolicy& policy)
         return device;
     }
     device.traits = deviceTraits(evdev, node);
-    libevdev_free(evdev);
     device.name = device.traits->name;
     device.decision = decide(*device.traits, policy);
+    if (device.decision == GrabDecision::grab)
+        device.row = keyboardRow(evdev, fd.get(), node, taught).source();
+    libevdev_free(evdev);
     return device;
 }
 
@@ -56,8 +59,10 @@ DeviceAccess surveyDevice(const std::string& node, const GrabPolicy& policy)
 InputAccessReport surveyInputAccess(const GrabPolicy& policy)
 {
     InputAccessReport report;
+    std::string ignored; // a damaged file: the rows found without it
+    const TaughtRows taught = readTaughtRows(taughtRowsPath(), ignored).value_or(TaughtRows{});
     for (const auto& node : eventNodes()) {
-        DeviceAccess device = surveyDevice(node, policy);
+        DeviceAccess device = surveyDevice(node, policy, taught);
         report.isAccessDenied = report.isAccessDenied || isDenied(device.openError);
         if (device.decision == GrabDecision::grab) {
             ++report.grabbable;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "DeviceSurvey.h"
+#include "KeyboardRow.h"
 
 #include <optional>
 #include <string>
@@ -19,6 +20,7 @@ struct DeviceAccess {
     bool isEvdev = true;                // false: opened, but not an evdev device
     std::optional<DeviceTraits> traits; // when it could be read
     std::optional<GrabDecision> decision;
+    std::optional<KeyboardRow::Source> row; // of a keyboard Orvane would grab
 };
 
 struct InputAccessReport {

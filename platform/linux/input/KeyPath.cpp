@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "KeyPath.h"
 
+#include "MediaKeyTable.h"
+#include "platform/linux/KeyCodeTable.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
@@ -30,6 +33,30 @@ std::chrono::nanoseconds monotonicNow() noexcept
     return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
 }
 
+// The evdev code of a catalogue key, -1 for none.
+int evdevCode(model::CustomKey key) noexcept
+{
+    const model::KeyMapTarget& target = model::keyProp(key).target;
+    std::optional<int> code;
+    if (const auto* plain = std::get_if<model::KeyCodeTarget>(&target))
+        code = evdevFromMac(plain->code);
+    else
+        code = evdevFromSpecialKey(std::get<model::SpecialKeyTarget>(target).key);
+    return code.value_or(-1);
+}
+
+// A key that lies at no position of its keyboard's row: the monitor hears of it (it ends a press
+// in progress) under a code no position has, and lets it pass.
+engine::KeyEvent unplacedEvent(int evdev, int value, std::uint64_t flags) noexcept
+{
+    engine::KeyEvent event;
+    event.type = value == 0 ? engine::eventType::keyUp : engine::eventType::keyDown;
+    event.autorepeat = value == 2 ? 1 : 0;
+    event.flags = flags;
+    event.keyCode = evdevKeyCodeBase + evdev;
+    return event;
+}
+
 } // namespace
 
 KeyPath::KeyPath(engine::Workspace& workspace, engine::Log& log, const model::TopRow& topRow,
@@ -37,6 +64,8 @@ KeyPath::KeyPath(engine::Workspace& workspace, engine::Log& log, const model::To
     : m_keyboards(keyboards), m_output(output), m_run(run),
       m_log(log), m_context{m_tasks, *this, workspace, &log}, m_monitor(m_clock, topRow, &log)
 {
+    for (std::size_t i = 0; i < m_rowCodes.size(); ++i)
+        m_rowCodes[i] = evdevCode(topRow[i]);
 }
 
 void KeyPath::start(const model::KeyMapping& mapping, double longPressDelay)
@@ -159,6 +188,8 @@ void KeyPath::readKeyboards(std::span<const std::uint64_t> ids)
         handleKey(keyboard, event, eventTime(keyboard, event));
         break;
     case EV_MSC:
+        if (event.code == MSC_SCAN)
+            keyboard.scan = static_cast<std::uint32_t>(event.value);
         keyboard.frame.push_back(event);
         break;
     default:
@@ -189,7 +220,7 @@ void KeyPath::readKeyboards(std::span<const std::uint64_t> ids)
             engine::KeyEvent changed = modifierEvent(code, modifierFlags());
             deliver(changed, at); // always passed: the modifier key goes out as it came
         }
-    } else if (auto translated = keyEventFromEvdev(code, value, modifierFlags())) {
+    } else if (auto translated = placedEvent(keyboard, code, value)) {
         isPassed = deliver(*translated, at) == engine::Verdict::pass;
         // A key whose press went out is released there, whatever the monitor makes of the
         // release; otherwise it would stay held on the output.
@@ -203,6 +234,31 @@ void KeyPath::readKeyboards(std::span<const std::uint64_t> ids)
     keyboard.frame.push_back(event);
     if (value != 2 && event.code < KEY_CNT)
         keyboard.passedDown.set(event.code, value != 0);
+}
+
+// The event the monitor sees for a key: at a position of its keyboard's row, the machine's row key
+// there; at none, a key of no position; otherwise the key as it is.
+[[gnu::hot]] std::optional<engine::KeyEvent> KeyPath::placedEvent(Keyboard& keyboard, int code,
+                                                                  int value) noexcept
+{
+    if (code < 0 || code >= KEY_CNT || value < 0 || value > 2 || isButton(code))
+        return std::nullopt;
+    auto& placedAt = keyboard.placedAt[static_cast<std::size_t>(code)];
+    if (value == 1)
+        placedAt = keyboard.row.place(std::exchange(keyboard.scan, std::nullopt), code);
+    const std::int8_t position = placedAt;
+    if (value == 0)
+        placedAt = KeyboardRow::byKeyCode;
+    if (position == KeyboardRow::unplaced)
+        return unplacedEvent(code, value, modifierFlags());
+    if (position >= 0) {
+        const auto index = static_cast<std::size_t>(static_cast<std::uint8_t>(position));
+        if (m_rowCodes[index] >= 0) {
+            m_placedPress = PlacedPress{index, code};
+            return keyEventFromEvdev(m_rowCodes[index], value, modifierFlags());
+        }
+    }
+    return keyEventFromEvdev(code, value, modifierFlags());
 }
 
 [[gnu::hot]] engine::Verdict KeyPath::deliver(engine::KeyEvent& event, EventTime at) noexcept
@@ -225,6 +281,7 @@ void KeyPath::readKeyboards(std::span<const std::uint64_t> ids)
         outputFailed();
     keyboard.frame.clear();
     keyboard.isFrameSwallowed = false;
+    keyboard.scan.reset();
     {
         // The executors post from their queue, and engine::EventPoster takes no time: what they
         // post reaches the monitor at the time of the frame that set them off.
@@ -232,6 +289,7 @@ void KeyPath::readKeyboards(std::span<const std::uint64_t> ids)
         m_tasks.drain();
     }
     m_pressedKey.reset();
+    m_placedPress.reset();
     releasePostedKeys(keyboard);
 }
 
@@ -261,9 +319,13 @@ void KeyPath::readKeyboards(std::span<const std::uint64_t> ids)
     engine::KeyEvent event = posted;
     if (monitorVerdict(event) == engine::Verdict::swallow)
         return;
-    const auto change = evdevFromKeyEvent(event);
+    auto change = evdevFromKeyEvent(event);
     if (!change)
         return;
+    // The machine's row key at the position just pressed is that key's own function on this
+    // keyboard: what the keyboard itself sent there, in the catalogue or not.
+    if (m_placedPress && change->code == m_rowCodes[m_placedPress->position])
+        change->code = m_placedPress->ownCode;
     if (change->value == 1 && m_pressedKey)
         m_postedOwners[change->code] = *m_pressedKey;
     else if (change->value == 0)

@@ -16,6 +16,7 @@
 
 #include <linux/input.h>
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <map>
@@ -89,6 +90,7 @@ private:
     void handleFrames(std::vector<Keyboard*>& ready);
     void handleEvent(Keyboard& keyboard, const input_event& event);
     void handleKey(Keyboard& keyboard, const input_event& event, EventTime at);
+    std::optional<engine::KeyEvent> placedEvent(Keyboard& keyboard, int code, int value) noexcept;
     engine::Verdict deliver(engine::KeyEvent& event, EventTime at) noexcept;
     engine::Verdict monitorVerdict(engine::KeyEvent& event) noexcept;
     void flushFrame(Keyboard& keyboard, EventTime at);
@@ -113,6 +115,15 @@ private:
     std::optional<KeyOwner> m_pressedKey;
     std::map<int, KeyOwner> m_postedOwners;
     std::vector<Keyboard*> m_ready; // kept, so reading allocates nothing
+
+    // The evdev code of the machine's row key at each position, -1 where it has none; and the
+    // position the current frame's key was placed at, with the code the keyboard sent for it.
+    std::array<int, 12> m_rowCodes{};
+    struct PlacedPress {
+        std::size_t position;
+        int ownCode;
+    };
+    std::optional<PlacedPress> m_placedPress;
 };
 
 } // namespace orvane::platform

@@ -106,6 +106,7 @@ void KeyboardSet::add(const std::string& path)
     keyboard.id = id;
     keyboard.input = std::move(input);
     keyboard.name = "'" + traits.name + "' (" + path + ")";
+    keyboard.row = keyboardRow(keyboard.input->evdev(), keyboard.input->fd(), path, taughtRows());
     if (!watch(keyboard)) {
         m_keyboards.erase(id);
         return;
@@ -117,6 +118,20 @@ void KeyboardSet::add(const std::string& path)
         keyboard.isWaitingForRelease = true;
         keyboard.noticeAt = std::chrono::steady_clock::now() + m_heldKeyNotice;
     }
+}
+
+// Read at each keyboard's arrival, so that a row taught while Orvane runs applies as soon as its
+// devices come again; a damaged file is left as it is and said once.
+TaughtRows KeyboardSet::taughtRows()
+{
+    std::string error;
+    auto rows = readTaughtRows(taughtRowsPath(), error);
+    if (!rows && !m_isTaughtRowsErrorSaid) {
+        m_log.error("the taught top rows in " + taughtRowsPath().string() +
+                    " are not used: " + error);
+        m_isTaughtRowsErrorSaid = true;
+    }
+    return rows.value_or(TaughtRows{});
 }
 
 bool KeyboardSet::isKnown(const InputDevice& input) const noexcept
@@ -154,7 +169,8 @@ bool KeyboardSet::grab(Keyboard& keyboard)
         if ((m_output.knownLeds() & bit) != 0 && keyboard.input->hasLed(led))
             keyboard.input->setLed(led, (m_output.ledState() & bit) != 0 ? 1 : 0);
     }
-    m_log.info("grabbed " + keyboard.name);
+    m_log.info("grabbed " + keyboard.name +
+               "; its top row: " + std::string(describe(keyboard.row.source())));
     return true;
 }
 

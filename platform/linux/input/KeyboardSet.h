@@ -8,11 +8,13 @@
 #include "InputDevice.h"
 #include "InputLog.h"
 #include "InputTranslation.h"
+#include "KeyboardRow.h"
 #include "UdevPtr.h"
 #include "UinputKeyboard.h"
 
 #include <linux/input.h>
 
+#include <array>
 #include <bitset>
 #include <chrono>
 #include <cstdint>
@@ -28,6 +30,7 @@ struct Keyboard {
     std::uint64_t id = 0;
     std::unique_ptr<InputDevice> input;
     std::string name; // for the log: 'name' (/dev/input/eventN)
+    KeyboardRow row;  // where its top-row positions are
 
     // Keys were held when it was found: not grabbed until they are up, and said so at `noticeAt`.
     bool isWaitingForRelease = false;
@@ -39,8 +42,15 @@ struct Keyboard {
     std::vector<input_event> frame;  // passed events of the frame not yet closed
     bool isFrameSwallowed = false;   // a key of this frame was swallowed
     ModifierState modifiers;
-    std::bitset<KEY_CNT> passedDown;  // keys whose press went out to the output
-    std::vector<int> releasedInFrame; // keys released in the frame not yet closed
+    std::bitset<KEY_CNT> passedDown;   // keys whose press went out to the output
+    std::vector<int> releasedInFrame;  // keys released in the frame not yet closed
+    std::optional<std::uint32_t> scan; // the frame's MSC_SCAN not yet used by a key
+    // Where each held key was placed when pressed: repeats and releases carry no scan code.
+    std::array<std::int8_t, KEY_CNT> placedAt = [] {
+        std::array<std::int8_t, KEY_CNT> all{};
+        all.fill(KeyboardRow::byKeyCode);
+        return all;
+    }();
 };
 
 class KeyboardSet {
@@ -96,6 +106,7 @@ public:
 private:
     void add(const std::string& path);
     bool isKnown(const InputDevice& input) const noexcept;
+    TaughtRows taughtRows();
 
     UinputKeyboard& m_output;
     int m_epoll;
@@ -105,6 +116,7 @@ private:
     UdevPtr m_udev;
     UdevMonitorPtr m_hotplug;
     Map m_keyboards;
+    bool m_isTaughtRowsErrorSaid = false;
     std::uint64_t m_nextId = 16; // the input thread's own files have the epoll tags below
 };
 
