@@ -117,6 +117,7 @@ TEST(Orvanectl, BadInputIsRefusedClearly)
         {"mapping with a member nested a hundred thousand deep",
          "replay --mapping " + dir + "deep_member.json", event, "not valid JSON"},
         {"unknown command", "frobnicate", "", "unknown command"},
+        {"unknown top-row action", "toprow teach", "", "usage: orvanectl toprow"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -138,4 +139,26 @@ TEST(Orvanectl, KeysListsTheCatalogue)
     EXPECT_EQ(all.front(), "missionControl\tMission Control\tkey 160");
     EXPECT_EQ(all[9], "soundMute\tMute\tspecial 7");
     EXPECT_EQ(all.back(), "f20\tF20\tkey 90");
+}
+
+// A damaged file of taught rows may still hold rows the user would miss: learning and forgetting
+// refuse it, say where it is, and leave it byte for byte.
+TEST(Orvanectl, TopRowLeavesADamagedFileOfTaughtRowsAsItIs)
+{
+    for (const char* action : {"learn", "forget"}) {
+        SCOPED_TRACE(action);
+        const orvane::test::TempDir temp;
+        const std::string dir = temp.path().string() + "/";
+        const std::string damaged = "{\"rows\":[{\"keys\":[null";
+        ASSERT_EQ(std::system(("mkdir -p " + dir + "config/orvane").c_str()), 0);
+        std::ofstream(dir + "config/orvane/toprows.json") << damaged;
+        const std::string command = "XDG_CONFIG_HOME=" + dir + "config " + ORVANECTL + " toprow " +
+                                    action + " >" + dir + "out 2>" + dir + "err";
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 1);
+        EXPECT_NE(readAll(dir + "err").find("toprows.json"), std::string::npos)
+            << readAll(dir + "err");
+        EXPECT_EQ(readAll(dir + "config/orvane/toprows.json"), damaged);
+    }
 }

@@ -215,10 +215,11 @@ int learnTopRow(const platform::GrabPolicy& policy)
         std::cout << "Cancelled; nothing stored.\n";
         return exitFailed;
     }
-    std::error_code created;
-    std::filesystem::create_directories(path.parent_path(), created);
-    if (const std::error_code written = platform::replaceFileAtomically(
-            path, platform::encodeTaughtRows(platform::withRow(*stored, *row)))) {
+    std::error_code written = platform::createPrivateDirectories(path.parent_path());
+    if (!written)
+        written = platform::replaceFileAtomically(
+            path, platform::encodeTaughtRows(platform::withRow(*stored, *row)));
+    if (written) {
         std::cerr << "orvanectl toprow learn: cannot write " << path.string() << ": "
                   << written.message() << '\n';
         return exitFailed;
