@@ -152,8 +152,14 @@ TEST(Orvanectl, TopRowLeavesADamagedFileOfTaughtRowsAsItIs)
         const std::string damaged = "{\"rows\":[{\"keys\":[null";
         ASSERT_EQ(std::system(("mkdir -p " + dir + "config/orvane").c_str()), 0);
         std::ofstream(dir + "config/orvane/toprows.json") << damaged;
-        const std::string command = "XDG_CONFIG_HOME=" + dir + "config " + ORVANECTL + " toprow " +
-                                    action + " >" + dir + "out 2>" + dir + "err";
+        std::string command = "XDG_CONFIG_HOME=" + dir;
+        command += "config " ORVANECTL " toprow ";
+        command += action;
+        command += " >";
+        command += dir;
+        command += "out 2>";
+        command += dir;
+        command += "err";
         const int status = std::system(command.c_str());
         ASSERT_TRUE(WIFEXITED(status));
         EXPECT_EQ(WEXITSTATUS(status), 1);

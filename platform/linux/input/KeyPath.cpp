@@ -64,8 +64,12 @@ KeyPath::KeyPath(engine::Workspace& workspace, engine::Log& log, const model::To
     : m_keyboards(keyboards), m_output(output), m_run(run),
       m_log(log), m_context{m_tasks, *this, workspace, &log}, m_monitor(m_clock, topRow, &log)
 {
-    for (std::size_t i = 0; i < m_rowCodes.size(); ++i)
+    for (std::size_t i = 0; i < m_rowCodes.size(); ++i) {
         m_rowCodes[i] = evdevCode(topRow[i]);
+        // Where the machine's row key is the position's own function key, an action of that key
+        // is the function key a long press promises, not the keyboard's own key.
+        m_standsForOwnKey[i] = topRow[i] != model::functionKeys()[i];
+    }
 }
 
 void KeyPath::start(const model::KeyMapping& mapping, double longPressDelay)
@@ -254,7 +258,8 @@ void KeyPath::readKeyboards(std::span<const std::uint64_t> ids)
     if (position >= 0) {
         const auto index = static_cast<std::size_t>(static_cast<std::uint8_t>(position));
         if (m_rowCodes[index] >= 0) {
-            m_placedPress = PlacedPress{index, code};
+            if (m_standsForOwnKey[index])
+                m_placedPress = PlacedPress{index, code};
             return keyEventFromEvdev(m_rowCodes[index], value, modifierFlags());
         }
     }

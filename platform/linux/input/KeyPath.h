@@ -119,6 +119,7 @@ private:
     // The evdev code of the machine's row key at each position, -1 where it has none; and the
     // position the current frame's key was placed at, with the code the keyboard sent for it.
     std::array<int, 12> m_rowCodes{};
+    std::array<bool, 12> m_standsForOwnKey{}; // an action of the row key sends the key's own
     struct PlacedPress {
         std::size_t position;
         int ownCode;
