@@ -4,7 +4,7 @@
 # the address and undefined-behaviour sanitizers) and runs each for SECONDS (default 5), starting
 # from the test data and from what earlier runs kept in build/fuzz/corpus/. A finding stops the
 # run; its input is saved in build/fuzz/findings/. Targets: key_mapping setting_values
-# settings_file replay_lines desktop_entry plasma_applets usage_map.
+# settings_file replay_lines desktop_entry plasma_applets usage_map top_rows.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-5}
@@ -12,7 +12,7 @@ shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
     targets=(key_mapping setting_values settings_file replay_lines desktop_entry plasma_applets
-             usage_map)
+             usage_map top_rows)
 fi
 cd "$root"
 cmake --preset fuzz >/dev/null
@@ -27,6 +27,7 @@ seeds() {
         desktop_entry) echo tests/data/autostart/* ;;
         plasma_applets) echo fuzz/seeds/plasma_applets/* ;;
         usage_map) echo fuzz/seeds/usage_map/* ;;
+        top_rows) echo fuzz/seeds/top_rows/* ;;
         *) echo "tools/fuzz.sh: unknown target $1" >&2; exit 2 ;;
     esac
 }

@@ -204,7 +204,7 @@ DeviceId deviceId(const libevdev* evdev)
     const char* name = libevdev_get_name(evdev);
     return {static_cast<std::uint16_t>(libevdev_get_id_vendor(evdev)),
             static_cast<std::uint16_t>(libevdev_get_id_product(evdev)),
-            name != nullptr ? name : ""};
+            storableName(name != nullptr ? name : "")};
 }
 
 KeyboardRow keyboardRow(const libevdev* evdev, int fd, const std::string& node,

@@ -70,6 +70,13 @@ bool TaughtRow::mentions(const DeviceId& device) const noexcept
                        [&device](const auto& key) { return key && key->device == device; });
 }
 
+std::string storableName(std::string_view name)
+{
+    const std::string text =
+        Json(std::string(name)).dump(-1, ' ', false, Json::error_handler_t::replace);
+    return Json::parse(text).get<std::string>();
+}
+
 std::filesystem::path taughtRowsPath()
 {
     return configHome() / "orvane" / "toprows.json";

@@ -14,7 +14,8 @@
 
 namespace orvane::platform {
 
-// An input device as it comes back after a restart or a replug: its ids and its name.
+// An input device as it comes back after a restart or a replug: its ids and its name (as
+// `storableName` makes it).
 struct DeviceId {
     std::uint16_t vendor = 0;
     std::uint16_t product = 0;
@@ -39,6 +40,10 @@ struct TaughtRow {
 using TaughtRows = std::vector<TaughtRow>;
 
 std::filesystem::path taughtRowsPath();
+
+// A device's name as the file can hold it: bytes that are not UTF-8 (a device names itself) become
+// U+FFFD, the same way every time, so that the stored name matches the device again.
+std::string storableName(std::string_view name);
 
 // The rows in `text`; absent (and `error` says why) when it is not a file of taught rows.
 std::optional<TaughtRows> decodeTaughtRows(std::string_view text, std::string& error);

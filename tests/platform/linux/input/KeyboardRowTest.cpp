@@ -80,6 +80,24 @@ TEST(KeyboardRow, PlacesEachPressByItsKeyboardsRow)
         EXPECT_EQ(c.row.place(c.scan, c.code), c.expected) << c.what;
 }
 
+// A device names itself, in any bytes: a row taught for it is stored and found again.
+TEST(KeyboardRow, TeachesADeviceWhoseNameIsNotUtf8)
+{
+    const std::unique_ptr<libevdev, decltype(&libevdev_free)> evdev(libevdev_new(), &libevdev_free);
+    libevdev_set_name(evdev.get(), "Keyboard \xff\xc3");
+    libevdev_enable_event_code(evdev.get(), EV_KEY, KEY_MUTE, nullptr);
+    TaughtRow row;
+    row.keys[0] = TaughtKey{deviceId(evdev.get()), KEY_MUTE, false};
+    std::string text;
+    ASSERT_NO_THROW(text = encodeTaughtRows({row}));
+    std::string error;
+    const auto read = decodeTaughtRows(text, error);
+    ASSERT_TRUE(read) << error;
+    const KeyboardRow placed = keyboardRow(evdev.get(), -1, "/dev/input/event99", *read);
+    EXPECT_EQ(placed.source(), KeyboardRow::Source::taught);
+    EXPECT_EQ(placed.place(std::nullopt, KEY_MUTE), 0);
+}
+
 // A sysfs tree as the kernel lays it out: class/input/eventN -> the event device, whose
 // `device` is inputN, whose `device` is the driver's device.
 class FakeSysfs : public ::testing::Test {

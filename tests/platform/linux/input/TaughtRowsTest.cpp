@@ -38,6 +38,19 @@ TEST(TaughtRows, ReadBackAsWrittenAndPlaceEachDevicesKeys)
     EXPECT_EQ(taughtCodes(rows, DeviceId{0x0000, 0x0006, "Video Bus 2"}), std::nullopt);
 }
 
+TEST(TaughtRows, ADeviceNameThatIsNotUtf8IsStoredAndMatchedAgain)
+{
+    const std::string name = storableName("Keyboard \xff\xfe\xc3");
+    EXPECT_EQ(storableName(name), name);
+    TaughtRow row;
+    row.keys[2] = TaughtKey{{0x1234, 0x5678, name}, KEY_F3, false};
+    std::string error;
+    const auto read = decodeTaughtRows(encodeTaughtRows({row}), error);
+    ASSERT_TRUE(read) << error;
+    EXPECT_TRUE(
+        taughtCodes(*read, DeviceId{0x1234, 0x5678, storableName("Keyboard \xff\xfe\xc3")}));
+}
+
 TEST(TaughtRows, ANewRowReplacesTheRowsOfItsDevicesOnly)
 {
     TaughtRow externalRow;
