@@ -63,31 +63,45 @@ std::string keyName(int code)
     return name != nullptr ? name : "key " + std::to_string(code);
 }
 
-// Every keyboard Orvane would grab, grabbed once none of its keys is held (the Enter that started
-// this command must reach the terminal's side first).
-std::optional<std::vector<Listened>> openKeyboards(const platform::GrabPolicy& policy)
+// Calls `use(fd, evdev, node)` for every keyboard Orvane would grab; stops when it returns false.
+template <typename Use> bool forEachKeyboard(const platform::GrabPolicy& policy, Use use)
 {
-    std::vector<Listened> listened;
     for (const std::string& node : platform::eventNodes()) {
         platform::UniqueFd fd(::open(node.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
         libevdev* evdev = nullptr;
         if (!fd || libevdev_new_from_fd(fd.get(), &evdev) < 0)
             continue;
         const std::unique_ptr<libevdev, decltype(&libevdev_free)> owned(evdev, &libevdev_free);
-        if (decide(platform::deviceTraits(evdev, node), policy) != platform::GrabDecision::grab)
-            continue;
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-        while (anyKeyDown(fd.get()) && std::chrono::steady_clock::now() < until)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        if (::ioctl(fd.get(), EVIOCGRAB, 1) != 0) {
-            std::cerr << "orvanectl toprow learn: cannot grab '" << libevdev_get_name(evdev)
-                      << "' (" << node << "): " << std::strerror(errno)
-                      << (errno == EBUSY ? "; another program holds it: quit Orvane first" : "")
-                      << '\n';
-            return std::nullopt;
-        }
-        listened.push_back({std::move(fd), platform::deviceId(evdev), node});
+        if (decide(platform::deviceTraits(evdev, node), policy) == platform::GrabDecision::grab &&
+            !use(fd, evdev, node))
+            return false;
     }
+    return true;
+}
+
+// Every keyboard Orvane would grab, grabbed once none of its keys is held (the Enter that started
+// this command must reach the terminal's side first).
+std::optional<std::vector<Listened>> openKeyboards(const platform::GrabPolicy& policy)
+{
+    std::vector<Listened> listened;
+    const bool isEvery =
+        forEachKeyboard(policy, [&listened](platform::UniqueFd& fd, const libevdev* evdev,
+                                            const std::string& node) {
+            const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+            while (anyKeyDown(fd.get()) && std::chrono::steady_clock::now() < until)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            if (::ioctl(fd.get(), EVIOCGRAB, 1) != 0) {
+                std::cerr << "orvanectl toprow learn: cannot grab '" << libevdev_get_name(evdev)
+                          << "' (" << node << "): " << std::strerror(errno)
+                          << (errno == EBUSY ? "; another program holds it: quit Orvane first" : "")
+                          << '\n';
+                return false;
+            }
+            listened.push_back({std::move(fd), platform::deviceId(evdev), node});
+            return true;
+        });
+    if (!isEvery)
+        return std::nullopt;
     return listened;
 }
 
@@ -241,15 +255,11 @@ int forgetTopRows(const platform::GrabPolicy& policy)
         return exitFailed;
     }
     std::vector<DeviceId> attached;
-    for (const std::string& node : platform::eventNodes()) {
-        const platform::UniqueFd fd(::open(node.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-        libevdev* evdev = nullptr;
-        if (!fd || libevdev_new_from_fd(fd.get(), &evdev) < 0)
-            continue;
-        const std::unique_ptr<libevdev, decltype(&libevdev_free)> owned(evdev, &libevdev_free);
-        if (decide(platform::deviceTraits(evdev, node), policy) == platform::GrabDecision::grab)
-            attached.push_back(platform::deviceId(evdev));
-    }
+    forEachKeyboard(policy,
+                    [&attached](platform::UniqueFd&, const libevdev* evdev, const std::string&) {
+                        attached.push_back(platform::deviceId(evdev));
+                        return true;
+                    });
     const std::size_t before = stored->size();
     std::erase_if(*stored, [&attached](const platform::TaughtRow& row) {
         return std::any_of(attached.begin(), attached.end(),

@@ -95,8 +95,6 @@ KeyboardRow KeyboardRow::hidUsageRow()
 {
     KeyboardRow row;
     row.m_source = Source::hidUsages;
-    for (std::uint32_t i = 0; i < maxPositions; ++i)
-        row.m_scans.push_back(hidF1Usage + i);
     return row;
 }
 
@@ -126,7 +124,10 @@ KeyboardRow KeyboardRow::functionKeyRow()
         return code > 0 ? at(m_codes.begin(), m_codes.end(), code) : unplaced;
     case Source::hidUsages:
         // A key without a scan code (a test device, a replayed state) is placed as before.
-        return scan ? at(m_scans.begin(), m_scans.end(), *scan) : byKeyCode;
+        if (!scan)
+            return byKeyCode;
+        return *scan - hidF1Usage < maxPositions ? static_cast<std::int8_t>(*scan - hidF1Usage)
+                                                 : unplaced;
     case Source::functionKeys:
         return at(functionKeyCodes.begin(), functionKeyCodes.end(), code);
     case Source::machine:

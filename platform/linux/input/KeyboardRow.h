@@ -40,15 +40,13 @@ public:
     static KeyboardRow functionKeyRow();
 
     Source source() const noexcept { return m_source; }
-    // Scan codes by position (physmap and HID rows).
-    const std::vector<std::uint32_t>& scans() const noexcept { return m_scans; }
 
     // Where a press of `code` lies; `scan` is the MSC_SCAN the frame carried before it, if any.
     std::int8_t place(std::optional<std::uint32_t> scan, int code) const noexcept;
 
 private:
     Source m_source = Source::machine;
-    std::vector<std::uint32_t> m_scans;
+    std::vector<std::uint32_t> m_scans; // physmap: each position's scan code
     std::vector<int> m_codes; // taught and physmap: each position's key code, -1 where none
 };
 
